@@ -8,8 +8,6 @@
 #define KELVANE_GEOMETRY_VECTOR_H
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 struct Tuple4 {
   float x, y, z, w;
@@ -36,8 +34,10 @@ struct Vector3;
 
 struct Point3 : Tuple4 {
   Point3() = default;
-  Point3(float x_, float y_, float z_, float w_) : Tuple4(x_, y_, z_, w_) { homogenise(); }
-  Point3(const Tuple4& t) : Tuple4(t) { homogenise(); }  // NOLINT: implicit by design
+  constexpr Point3(float x_, float y_, float z_, float w_) : Tuple4(x_, y_, z_, w_) {
+    homogenise();
+  }
+  constexpr Point3(const Tuple4& t) : Tuple4(t) { homogenise(); }  // NOLINT: implicit by design
   Point3(const Point3&) = default;
   Point3& operator=(const Point3&) = default;
   Point3& operator=(const Tuple4& t) {
@@ -47,14 +47,11 @@ struct Point3 : Tuple4 {
   }
 
  private:
-  // Bit-for-bit test: a w that is merely close to 1 still divides.
-  static bool isExactlyOne(float v) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return bits == 0x3f800000u;
-  }
-  void homogenise() {
-    if (isExactlyOne(w)) return;
+  // A w that is merely close to 1 still divides. 1.0f has a single encoding,
+  // so float equality with it is the bit-for-bit test, and unlike a memcpy of
+  // the bits it lets originPoint be built at compile time.
+  constexpr void homogenise() {
+    if (w == 1.0f) return;
     const double d = w;
     x = static_cast<float>(x / d);
     y = static_cast<float>(y / d);
@@ -94,7 +91,8 @@ struct Vector3 : Tuple4 {
 };
 
 inline Vector3 operator-(const Point3& p, const Point3& q) {
-  return Vector3(p.x - q.x, p.y - q.y, p.z - q.z);
+  return Vector3(static_cast<float>(double(p.x) - q.x), static_cast<float>(double(p.y) - q.y),
+                 static_cast<float>(double(p.z) - q.z));
 }
 
 inline Point3 operator+(const Point3& p, const Vector3& v) {
