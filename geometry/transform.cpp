@@ -1,6 +1,7 @@
 #include "geometry/transform.h"
 
 #include <cmath>
+#include <initializer_list>
 
 #include "geometry/tolerance.h"
 
@@ -8,41 +9,36 @@ namespace {
 
 double radians(float degrees) { return double(kDegreesToRadians) * degrees; }
 
+struct Cell {
+  int row, column;
+  float value;
+};
+
+// The simple transforms differ from the identity in a few cells only.
+Matrix4 identityWith(std::initializer_list<Cell> cells) {
+  Matrix4 result = identityMatrix;
+  for (const Cell& cell : cells) result[cell.row][cell.column] = cell.value;
+  return result;
+}
+
 }  // namespace
 
 Matrix4 rotationY(float degrees) {
   const double theta = radians(degrees);
   const float c = static_cast<float>(std::cos(theta));
   const float s = static_cast<float>(std::sin(theta));
-  Matrix4 result = identityMatrix;
-  result[0][0] = c;
-  result[0][2] = -s;
-  result[2][0] = s;
-  result[2][2] = c;
-  return result;
+  return identityWith({{0, 0, c}, {0, 2, -s}, {2, 0, s}, {2, 2, c}});
 }
 
 Matrix4 translation(float x, float y, float z) {
-  Matrix4 result = identityMatrix;
-  result[3][0] = x;
-  result[3][1] = y;
-  result[3][2] = z;
-  return result;
+  return identityWith({{3, 0, x}, {3, 1, y}, {3, 2, z}});
 }
 
 Matrix4 scaling(float x, float y, float z) {
-  Matrix4 result = identityMatrix;
-  result[0][0] = x;
-  result[1][1] = y;
-  result[2][2] = z;
-  return result;
+  return identityWith({{0, 0, x}, {1, 1, y}, {2, 2, z}});
 }
 
-Matrix4 perspective(float d) {
-  Matrix4 result = identityMatrix;
-  result[2][3] = static_cast<float>(-1.0 / d);
-  return result;
-}
+Matrix4 perspective(float d) { return identityWith({{2, 3, static_cast<float>(-1.0 / d)}}); }
 
 Matrix4 viewFromBasis(const Vector3& xAxis, const Vector3& yAxis, const Vector3& zAxis,
                       const Point3& origin) {
