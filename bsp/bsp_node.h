@@ -1,0 +1,29 @@
+#ifndef KELVANE_BSP_BSP_NODE_H
+#define KELVANE_BSP_BSP_NODE_H
+
+#include "bsp/bsp_tree.h"
+#include "bsp/side.h"
+#include "polygon/plane.h"
+#include "polygon/poly_list_ref.h"
+
+class BspNode {
+ public:
+  Plane plane;           // copied from the founding polygon's plane
+  PolyListRef coplanar;  // polygons in the plane, either way round, newest first
+  BspTree back;          // behind the plane
+  BspTree front;         // in front of it
+
+  // A node on founder's plane, holding founder.
+  explicit BspNode(const PolyRef& founder);
+  BspNode(const BspNode&) = delete;
+  BspNode& operator=(const BspNode&) = delete;
+
+  // Sorts list by the plane (consuming it), then serves back, then front.
+  void insert(PolyList& list, Side keep);
+  void pushPoly(const PolyRef& poly, PolyList& result, Side keep) const;
+  void pushList(PolyList& list, PolyList& result, Side keep) const;
+  void reduce();
+  void draw(const Point3& eye) const;
+};
+
+#endif

@@ -1,0 +1,52 @@
+#include "bsp/bsp_node.h"
+#include "bsp/bsp_tree.h"
+#include "bsp/partition.h"
+#include "bsp/split.h"
+
+void BspTree::pushPoly(PolyRef poly, PolyListRef result, Side keep, Side side) const {
+  filterPoly(poly, *result, keep, side);
+}
+
+void BspTree::pushList(PolyListRef list, PolyListRef result, Side keep, Side side) const {
+  filterList(*list, *result, keep, side);
+}
+
+void BspTree::filterPoly(const PolyRef& poly, PolyList& result, Side keep, Side side) const {
+  if (poly->isDegenerate()) return;
+  if (root != nullptr) {
+    root->pushPoly(poly, result, keep);
+  } else if (keep == side) {
+    result.add(poly);
+  }
+}
+
+void BspTree::filterList(PolyList& list, PolyList& result, Side keep, Side side) const {
+  if (list.isEmpty()) return;
+  if (root != nullptr) {
+    root->pushList(list, result, keep);
+  } else if (keep == side) {
+    while (const PolyRef p = popUsable(list)) result.add(p);
+  }
+}
+
+// Depth first: each piece goes all the way down right after its cut.
+void BspNode::pushPoly(const PolyRef& poly, PolyList& result, Side keep) const {
+  PolyRef backPiece;
+  PolyRef frontPiece;
+  const Side side = splitPoly(poly, plane, backPiece, frontPiece);
+  if (side == Side::On) {
+    result.add(poly);
+    return;
+  }
+  if (side != Side::Front) back.filterPoly(backPiece, result, keep, Side::Back);
+  if (side != Side::Back) front.filterPoly(frontPiece, result, keep, Side::Front);
+}
+
+// The whole list is sorted at this node before either side is visited.
+void BspNode::pushList(PolyList& list, PolyList& result, Side keep) const {
+  PolyListRef backList;
+  PolyListRef frontList;
+  partition(list, plane, result, *backList, *frontList);
+  back.filterList(*backList, result, keep, Side::Back);
+  front.filterList(*frontList, result, keep, Side::Front);
+}

@@ -1,0 +1,127 @@
+// One pass over the ring classifies each vertex by its plane value (beyond
+// +kEpsilon in front, beyond -kEpsilon behind, otherwise on the plane) and
+// collects the two pieces at the same time: a vertex goes to the piece of its
+// side, an on-plane vertex to both, and an edge whose ends lie strictly on
+// opposite sides adds its crossing point to both. The crossing point is
+// always measured from the edge's earlier vertex, so that it comes out the
+// same whichever way the edge runs.
+//
+// The pieces collect in two fixed scratch arrays, so that classifying or
+// cutting a polygon of the usual size allocates nothing but the pieces. A
+// ring that would put more points into an array than it holds (more than 63
+// vertices, or a ring that is not convex) is still cut: the pass stops
+// storing at the array's end but goes on counting, and the pieces are then
+// collected again in buffers of the counted size. A piece of more than 255
+// vertices cannot be a polygon; building it ends the program (poly.h).
+#include "bsp/split.h"
+
+#include <vector>
+
+#include "geometry/tolerance.h"
+
+namespace {
+
+Point3 backScratch[kSplitCapacity];
+Point3 frontScratch[kSplitCapacity];
+
+class PieceBuffer {
+ public:
+  PieceBuffer(Point3* points, int capacity) : points(points), capacity(capacity) {}
+
+  void append(const Point3& p) {
+    if (count < capacity) points[count] = p;
+    ++count;
+  }
+  bool overflowed() const { return count > capacity; }
+  CountedPoly* makePoly() const { return new CountedPoly(points, count); }
+  int size() const { return count; }
+
+ private:
+  Point3* points;
+  int capacity;
+  int count = 0;
+};
+
+Side sideOf(float s) {
+  if (s > kEpsilon) return Side::Front;
+  if (s < -kEpsilon) return Side::Back;
+  return Side::On;
+}
+
+Side combine(Side sofar, Side vertex) {
+  if (sofar == Side::On || sofar == vertex) return vertex;
+  return Side::Spanning;
+}
+
+bool opposite(Side a, Side b) { return static_cast<int>(a) == -static_cast<int>(b) && a != Side::On; }
+
+Point3 crossing(const Point3& prev, const Point3& cur, float sPrev, const Plane& plane) {
+  const Vector3 d = cur - prev;
+  const float t = static_cast<float>(-double(sPrev) / double(plane.dot(d)));
+  return prev + d * t;
+}
+
+Side classify(const Poly& poly, const Plane& plane, PieceBuffer& back, PieceBuffer& front) {
+  Side result = Side::On;
+  const Point3* prev = &poly.vertices[poly.vertexCount - 1];
+  float sPrev = prev->dot(plane);
+  Side prevSide = sideOf(sPrev);
+  for (int i = 0; i < poly.vertexCount; ++i) {
+    const Point3& cur = poly.vertices[i];
+    const float sCur = cur.dot(plane);
+    const Side curSide = sideOf(sCur);
+    if (curSide == Side::On) {
+      back.append(cur);
+      front.append(cur);
+    } else {
+      result = combine(result, curSide);
+      if (opposite(prevSide, curSide)) {
+        const Point3 x = crossing(*prev, cur, sPrev, plane);
+        back.append(x);
+        front.append(x);
+        result = Side::Spanning;
+      }
+      (curSide == Side::Front ? front : back).append(cur);
+    }
+    prev = &cur;
+    sPrev = sCur;
+    prevSide = curSide;
+  }
+  return result;
+}
+
+void handOutPieces(const PieceBuffer& back, const PieceBuffer& front, PolyRef& backOut, PolyRef& frontOut) {
+  frontOut = front.makePoly();
+  backOut = back.makePoly();
+}
+
+}  // namespace
+
+Side splitPoly(const PolyRef& poly, const Plane& plane, PolyRef& back, PolyRef& front) {
+  PieceBuffer backPiece(backScratch, kSplitCapacity);
+  PieceBuffer frontPiece(frontScratch, kSplitCapacity);
+  const Side result = classify(*poly, plane, backPiece, frontPiece);
+  switch (result) {
+    case Side::On:
+      break;
+    case Side::Back:
+      back = poly;
+      break;
+    case Side::Front:
+      front = poly;
+      break;
+    case Side::Spanning:
+      if (backPiece.overflowed() || frontPiece.overflowed()) {
+        std::vector<Point3> backPoints(backPiece.size());
+        std::vector<Point3> frontPoints(frontPiece.size());
+        PieceBuffer backLarge(backPoints.data(), backPiece.size());
+        PieceBuffer frontLarge(frontPoints.data(), frontPiece.size());
+        classify(*poly, plane, backLarge, frontLarge);
+        handOutPieces(backLarge, frontLarge, back, front);
+      } else {
+        handOutPieces(backPiece, frontPiece, back, front);
+      }
+      break;
+  }
+  return result;
+}
