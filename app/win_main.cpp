@@ -1,0 +1,91 @@
+#include <cstdio>
+#include <new>
+
+#include "app/program.h"
+#include "app/scene.h"
+
+HWND mainWindow = nullptr;
+Viewer* theViewer = nullptr;
+std::int32_t frameIsCurrent = 0;
+std::int32_t dragging = 0;
+MSG messageRecord = {};
+
+namespace {
+
+constexpr const char* kName = "Kelvane";
+constexpr WORD kApplicationResource = 32512;
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  startUp(instance, showCommand);
+  runMessageLoop();
+  shutDown();
+  if (messageRecord.message == WM_QUIT && messageRecord.wParam == kDisplayFailedStatus) {
+    return kDisplayFailedStatus;
+  }
+  return 1;
+}
+
+void startUp(HINSTANCE instance, int showCommand) {
+  WNDCLASSA windowClass = {};
+  windowClass.style = CS_VREDRAW | CS_HREDRAW;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.cbClsExtra = 0;
+  windowClass.cbWndExtra = 0;
+  windowClass.hInstance = instance;
+  // The program carries no icon resource, so this finds none.
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kApplicationResource));
+  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(kApplicationResource));
+  // No brush: the system never erases the window, every frame covers it.
+  windowClass.hbrBackground = nullptr;
+  windowClass.lpszMenuName = kName;
+  windowClass.lpszClassName = kName;
+  RegisterClassA(&windowClass);
+
+  // The screen size before the display mode changes.
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  mainWindow = CreateWindowExA(WS_EX_TOPMOST, kName, kName, WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                               instance, nullptr);
+  ShowWindow(mainWindow, showCommand);
+  UpdateWindow(mainWindow);
+  SetFocus(mainWindow);
+
+  // The model is complete before the display mode changes.
+  buildScene();
+  theViewer = new (std::nothrow) Viewer(mainWindow);
+  if (theViewer == nullptr) {
+    std::fprintf(stderr, "kelvane: out of memory for the viewer\n");
+    PostQuitMessage(kDisplayFailedStatus);
+    return;
+  }
+  endIfDisplayFailed();
+}
+
+void runMessageLoop() {
+  for (;;) {
+    if (PeekMessageA(&messageRecord, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (GetMessageA(&messageRecord, mainWindow, 0, 0) != 1) return;
+      DispatchMessageA(&messageRecord);
+    } else if (frameIsCurrent != 0) {
+      WaitMessage();
+    } else {
+      if (theViewer != nullptr) {
+        theViewer->drawPlainFrame();
+        endIfDisplayFailed();
+      }
+      frameIsCurrent = 1;
+    }
+  }
+}
+
+void shutDown() {}
+
+void endIfDisplayFailed() {
+  if (theViewer == nullptr || theViewer->isComplete()) return;
+  std::fprintf(stderr, "kelvane: no usable display; the program ends\n");
+  delete theViewer;
+  theViewer = nullptr;
+  PostQuitMessage(kDisplayFailedStatus);
+}

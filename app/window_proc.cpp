@@ -1,0 +1,58 @@
+#include "app/program.h"
+
+namespace {
+
+// Mouse coordinates are the two 16-bit halves of lParam, zero-extended.
+POINT pixelOf(LPARAM lParam) { return POINT{LOWORD(lParam), HIWORD(lParam)}; }
+
+}  // namespace
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      break;
+    case WM_ACTIVATE:
+      // Activation and deactivation alike: either may have lost the surfaces.
+      frameIsCurrent = 0;
+      break;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) {
+        // Cleared at once, so that no message still in the queue reaches the
+        // deleted Viewer.
+        delete theViewer;
+        theViewer = nullptr;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (dragging != 0 && theViewer != nullptr) {
+        theViewer->drag(pixelOf(lParam));
+        endIfDisplayFailed();
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      // A second press without a release must not hide the cursor twice.
+      if (dragging == 0) ShowCursor(FALSE);
+      dragging = 1;
+      if (theViewer != nullptr) {
+        theViewer->beginDrag(pixelOf(lParam));
+        endIfDisplayFailed();
+      }
+      return 0;
+    case WM_LBUTTONUP: {
+      const bool wasDragging = dragging != 0;
+      dragging = 0;
+      if (theViewer != nullptr) {
+        theViewer->drawPlainFrame();
+        endIfDisplayFailed();
+      }
+      // Only a cursor that the press hid is shown again.
+      if (wasDragging) ShowCursor(TRUE);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,10 @@
+#include "app/scene.h"
+#include "display/gdi_object.h"
+#include "display/viewer.h"
+
+void Viewer::drawScene() {
+  combined = modelRotation * camera.viewProjection;
+  eyeInModel = camera.eye * modelInverse;
+  ScopedPen white(dc, solidPen(RGB(255, 255, 255)));
+  if (sceneTree != nullptr) sceneTree->draw(eyeInModel);
+}

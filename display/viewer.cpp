@@ -1,0 +1,161 @@
+// The Viewer's construction, tear-down and frame cycle.
+#include "display/viewer.h"
+
+#include <cstdio>
+#include <new>
+
+#include "geometry/transform.h"
+#include "interaction/trackball.h"
+
+Viewer* currentViewer = nullptr;
+
+namespace {
+
+constexpr DWORD kScreenWidth = 640;
+constexpr DWORD kScreenHeight = 480;
+constexpr DWORD kBitsPerPixel = 8;
+constexpr float kTrackballRadius = 0.95f;
+
+// DDBLT_WAIT already waits out a busy blitter, so an error that survives
+// this many fills in a row will not go away by itself.
+constexpr int kClearAttempts = 32;
+
+// The camera looks from (0, 0, 5) at the origin through a 50 mm lens on a
+// 36 x 24 frame, whose diagonal is given here.
+constexpr int kFocalLength = 50;
+constexpr float kFrameDiagonal = 43.266617f;
+
+void reportFailure(const char* call, HRESULT result, const char* consequence) {
+  std::fprintf(stderr, "kelvane: DirectDraw %s failed with HRESULT 0x%08lX; %s\n", call,
+               static_cast<unsigned long>(static_cast<DWORD>(result)), consequence);
+}
+
+bool succeeded(const char* call, HRESULT result) {
+  if (result == DD_OK) return true;
+  reportFailure(call, result, "the display could not be set up");
+  return false;
+}
+
+}  // namespace
+
+Viewer::Viewer(HWND window_)
+    : camera(Point3(0, 0, 5, 1), originPoint, fieldOfView(kFocalLength, kFrameDiagonal)),
+      trackball(nullptr),
+      centreX(0),
+      centreY(0),
+      scale(0),
+      window(nullptr),
+      directDraw(nullptr),
+      primary(nullptr),
+      backBuffer(nullptr),
+      dc(nullptr) {
+  modelRotation = identityMatrix;
+  modelInverse = identityMatrix;
+  trackball = new (std::nothrow) Trackball(origin2, kTrackballRadius);
+  if (trackball == nullptr) std::fprintf(stderr, "kelvane: out of memory for the trackball\n");
+  eyeInModel = camera.eye;
+  window = window_;
+  setUpDisplay();
+  // Set even after a failed set-up, so that the mappings of a partial Viewer
+  // are still defined.
+  centreX = 320;
+  centreY = 240;
+  scale = 240;
+}
+
+// Stops at the first failing call; what was made before it stays for the
+// destructor to release.
+void Viewer::setUpDisplay() {
+  if (!succeeded("DirectDrawCreate", DirectDrawCreate(nullptr, &directDraw, nullptr))) {
+    directDraw = nullptr;
+    return;
+  }
+  if (!succeeded("SetCooperativeLevel",
+                 directDraw->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN))) {
+    return;
+  }
+  if (!succeeded("SetDisplayMode", directDraw->SetDisplayMode(kScreenWidth, kScreenHeight, kBitsPerPixel))) {
+    return;
+  }
+  DDSURFACEDESC description = {};
+  description.dwSize = sizeof(description);
+  description.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+  description.dwBackBufferCount = 1;
+  description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+  if (!succeeded("CreateSurface", directDraw->CreateSurface(&description, &primary, nullptr))) {
+    primary = nullptr;
+    return;
+  }
+  DDSCAPS caps = {};
+  caps.dwCaps = DDSCAPS_BACKBUFFER;
+  if (!succeeded("GetAttachedSurface", primary->GetAttachedSurface(&caps, &backBuffer))) backBuffer = nullptr;
+}
+
+Viewer::~Viewer() {
+  releaseSurfaces();
+  if (directDraw != nullptr) {
+    directDraw->RestoreDisplayMode();
+    directDraw->Release();
+  }
+  delete trackball;
+}
+
+// The back buffer goes before the primary it is attached to.
+void Viewer::releaseSurfaces() {
+  if (backBuffer != nullptr) backBuffer->Release();
+  backBuffer = nullptr;
+  if (primary != nullptr) primary->Release();
+  primary = nullptr;
+}
+
+bool Viewer::isComplete() const {
+  return trackball != nullptr && directDraw != nullptr && primary != nullptr && backBuffer != nullptr;
+}
+
+bool Viewer::clearBackBuffer() {
+  RECT rectangle = {0, 0, static_cast<LONG>(kScreenWidth), static_cast<LONG>(kScreenHeight)};
+  DDBLTFX fx = {};
+  fx.dwSize = sizeof(fx);
+  fx.dwFillColor = 0;
+  HRESULT result = DD_OK;
+  for (int attempt = 0; attempt < kClearAttempts; ++attempt) {
+    result = backBuffer->Blt(&rectangle, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+    if (result == DDERR_SURFACELOST) {
+      // Restoring the primary restores the whole flipping chain. If the
+      // surfaces are still lost (the program is not in front), the frame is
+      // drawn into them regardless and the next frame tries again.
+      primary->Restore();
+      backBuffer->Blt(&rectangle, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+      return true;
+    }
+    if (result == DD_OK) return true;
+  }
+  reportFailure("Blt (clearing the back buffer)", result, "the display is given up");
+  return false;
+}
+
+bool Viewer::beginFrame() {
+  if (!isComplete()) return false;
+  currentViewer = this;
+  if (!clearBackBuffer()) {
+    currentViewer = nullptr;
+    releaseSurfaces();
+    return false;
+  }
+  dc = nullptr;
+  backBuffer->GetDC(&dc);
+  return true;
+}
+
+void Viewer::endFrame() {
+  currentViewer = nullptr;
+  backBuffer->ReleaseDC(dc);
+  dc = nullptr;
+  primary->Flip(nullptr, DDFLIP_WAIT);
+}
+
+void Viewer::drawPlainFrame() {
+  if (!beginFrame()) return;
+  drawScene();
+  endFrame();
+}

@@ -1,0 +1,114 @@
+// The Viewer ties the view of the model to the screen: the camera, the
+// trackball, the model's rotation, the mapping between unit screen
+// coordinates and pixels, and an exclusive full-screen 640 x 480 x 8
+// DirectDraw display with one back buffer.
+//
+// Every frame is beginFrame, drawing through the Viewer's operations or the
+// current-viewer hooks (display/current_viewer.h), then endFrame.
+//
+// Unit coordinates have (0, 0) at pixel (centreX, centreY), x to the right,
+// y upwards and `scale` pixels to the unit.
+//
+// A Viewer whose display set-up stopped early, whose trackball could not be
+// allocated, or whose surfaces were given up after an error that would not
+// clear, is not complete: it draws nothing, and its owner is expected to
+// delete it (which releases what exists and restores the display mode).
+#ifndef KELVANE_DISPLAY_VIEWER_H
+#define KELVANE_DISPLAY_VIEWER_H
+
+#include "geometry/camera.h"
+#include "geometry/matrix.h"
+#include "geometry/vector.h"
+#include "platform/win32.h"
+#include "polygon/poly_ref.h"
+
+class Trackball;
+
+constexpr int kPointCapacity = 128;
+
+struct Viewer {
+  Camera camera;
+  Trackball* trackball;
+  Matrix4 dragStartRotation;
+  Matrix4 modelRotation;
+  Matrix4 modelInverse;
+  Matrix4 combined;
+  float centreX;
+  float centreY;
+  float scale;
+  Point3 eyeInModel;
+  POINT points[kPointCapacity];
+  HWND window;
+  IDirectDraw* directDraw;
+  IDirectDrawSurface* primary;
+  IDirectDrawSurface* backBuffer;
+  HDC dc;
+
+  // Builds the camera, the identity rotation and the trackball, then takes
+  // the display for `window`. A failed DirectDraw call stops the set-up and
+  // is named on stderr; the Viewer is then not complete.
+  explicit Viewer(HWND window);
+  // Releases the surfaces that exist, restores the display mode, releases
+  // DirectDraw and frees the trackball.
+  ~Viewer();
+
+  Viewer(const Viewer&) = delete;
+  Viewer& operator=(const Viewer&) = delete;
+
+  // True when the display, both surfaces and the trackball all exist.
+  bool isComplete() const;
+
+  // Fills the back buffer with palette index 0, restoring the surfaces once
+  // if they were lost. False when the fill kept failing.
+  bool clearBackBuffer();
+
+  // Opens a frame: this becomes currentViewer, the back buffer is cleared
+  // and its device context taken. False, with nothing opened, when the
+  // Viewer is not complete or the buffer could not be cleared; the surfaces
+  // are then given up, so that the Viewer is no longer complete.
+  bool beginFrame();
+  // Closes the frame opened by beginFrame and flips it to the screen.
+  void endFrame();
+
+  // beginFrame, drawScene, endFrame.
+  void drawPlainFrame();
+
+  // Unit coordinates to pixels: truncated toward zero, then wrapped to a
+  // signed 16-bit value as the pixel coordinates of GDI are.
+  POINT toScreen(const Point2& p) const;
+  Point2 fromScreen(const POINT& pixel) const;
+
+  // Shapes on the open frame, in unit coordinates, with the selected pen
+  // (and brush, for the ellipse).
+  void moveTo(const Point2& p);
+  void lineTo(const Point2& p);
+  // The ellipse whose bounding box has these corners, both corner pixels
+  // included.
+  void ellipse(const Point2& lowerLeft, const Point2& upperRight);
+  // A plus sign whose arms reach five pixels either side of p.
+  void marker(const Point2& p);
+
+  // Culls the polygon if it faces away from eyeInModel, otherwise fills it,
+  // flat shaded by lightDirection(), projected by `combined`.
+  void drawPoly(PolyRef polyRef);
+
+  // Brings `combined` and `eyeInModel` up to date with the model rotation
+  // and draws sceneTree back to front, outlined in white.
+  void drawScene();
+
+  // The trackball drag (interaction/drag.cpp). beginDrag keeps the model
+  // rotation and draws the trackball's overlay; drag turns the model by the
+  // rotation from the press point to this one and draws the overlay.
+  void beginDrag(const POINT& pixel);
+  void drag(const POINT& pixel);
+
+ private:
+  void setUpDisplay();
+  void releaseSurfaces();
+  void drawDragFrame();
+};
+
+// The Viewer with an open frame, null between frames.
+extern Viewer* currentViewer;
+
+#endif
