@@ -1,0 +1,58 @@
+// Small builders shared by the core suites.
+#ifndef KELVANE_TESTS_POLYGON_TEST_SHAPES_H
+#define KELVANE_TESTS_POLYGON_TEST_SHAPES_H
+
+#include <initializer_list>
+#include <vector>
+
+#include "geometry/vector.h"
+#include "polygon/counted_poly.h"
+#include "polygon/poly_list_ref.h"
+#include "polygon/poly_ref.h"
+
+inline Point3 pt(float x, float y, float z) { return Point3(x, y, z, 1.0f); }
+
+// A new polygon of these vertices, in this order.
+inline PolyRef polyOf(std::initializer_list<Point3> ring) {
+  const std::vector<Point3> points(ring);
+  PolyRef r;
+  r = new CountedPoly(points.data(), static_cast<int>(points.size()));
+  return r;
+}
+
+// The unit square at height z, counterclockwise seen from +z.
+inline PolyRef squareAt(float z) {
+  return polyOf({pt(1, 1, z), pt(-1, 1, z), pt(-1, -1, z), pt(1, -1, z)});
+}
+
+inline const Point3 kCubeCorners[8] = {pt(1, 1, 1),  pt(-1, 1, 1),  pt(-1, -1, 1),  pt(1, -1, 1),
+                                       pt(1, 1, -1), pt(-1, 1, -1), pt(-1, -1, -1), pt(1, -1, -1)};
+
+// Face F1..F6 of the cube [-1, 1]^3: +z, -z, +x, +y, -x, -y, each
+// counterclockwise seen from outside.
+inline PolyRef cubeFace(int face) {
+  static const int kRings[6][4] = {{0, 1, 2, 3}, {7, 6, 5, 4}, {0, 3, 7, 4},
+                                   {0, 4, 5, 1}, {5, 6, 2, 1}, {3, 2, 6, 7}};
+  const int* r = kRings[face - 1];
+  return PolyRef(kCubeCorners, 4, r[0], r[1], r[2], r[3]);
+}
+
+// A new list of these polygons added in order, so the last is the head.
+inline PolyListRef listOf(std::initializer_list<PolyRef> polys) {
+  PolyListRef list;
+  for (const PolyRef& p : polys) list->add(p);
+  return list;
+}
+
+// The list's polygons from the head, without changing the list.
+inline std::vector<const CountedPoly*> contents(const PolyList& list) {
+  std::vector<const CountedPoly*> polys;
+  for (const PolyNode* n = list.head; n != nullptr; n = n->next) polys.push_back(n->poly.get());
+  return polys;
+}
+
+inline bool sameTuple(const Tuple4& a, const Tuple4& b) {
+  return a.x == b.x && a.y == b.y && a.z == b.z && a.w == b.w;
+}
+
+#endif
