@@ -1,0 +1,113 @@
+#include "bench/csg/csg_run.h"
+
+#include <algorithm>
+#include <chrono>
+#include <utility>
+#include <vector>
+
+#include "bsp/bsp_node.h"
+
+namespace {
+
+// Visits every node, pre-order, back before front, with its depth (root 1).
+template <class Visit>
+void forEachNode(const BspTree& tree, Visit visit) {
+  std::vector<std::pair<const BspNode*, std::size_t>> pending;
+  if (tree.root != nullptr) pending.emplace_back(tree.root, 1);
+  while (!pending.empty()) {
+    const auto [node, depth] = pending.back();
+    pending.pop_back();
+    visit(*node, depth);
+    if (node->front.root != nullptr) pending.emplace_back(node->front.root, depth + 1);
+    if (node->back.root != nullptr) pending.emplace_back(node->back.root, depth + 1);
+  }
+}
+
+PolyRef makePolygon(const std::vector<Point3>& ring) {
+  PolyRef r;
+  r = new CountedPoly(ring.data(), static_cast<int>(ring.size()));
+  return r;
+}
+
+PolyRef reversed(const Poly& poly) {
+  std::vector<Point3> ring(poly.vertices, poly.vertices + poly.vertexCount);
+  std::reverse(ring.begin(), ring.end());
+  return makePolygon(ring);
+}
+
+// The polygons of an earlier result as an operand, in the order the walk
+// meets them: nodes pre-order, each node's list head first.
+PolyListRef treeList(const BspTree& tree, bool insideOut) {
+  PolyListRef list;
+  forEachNode(tree, [&](const BspNode& node, std::size_t) {
+    for (const PolyNode* p = node.coplanar->head; p != nullptr; p = p->next) {
+      list->add(insideOut ? reversed(*p->poly) : p->poly);
+    }
+  });
+  return list;
+}
+
+struct PreparedOp {
+  PolyListRef left;   // unused when the left operand is the earlier result
+  PolyListRef right;  // unused when the right operand is the earlier result
+};
+
+bool subtracts(const Operation& op) { return op.kind == OpKind::Subtract; }
+
+}  // namespace
+
+TreeShape measureTree(const BspTree& tree) {
+  TreeShape shape;
+  forEachNode(tree, [&shape](const BspNode& node, std::size_t depth) {
+    ++shape.nodes;
+    if (depth > shape.depth) shape.depth = depth;
+    for (const PolyNode* p = node.coplanar->head; p != nullptr; p = p->next) ++shape.polygons;
+  });
+  return shape;
+}
+
+PolyListRef solidList(const Solid& solid, bool insideOut) {
+  PolyListRef list;
+  std::vector<Point3> ring;
+  for (const PolygonRing& polygon : solid.polygons) {
+    ring.clear();
+    for (const Vertex& v : polygon.vertices) ring.emplace_back(v[0], v[1], v[2], 1.0f);
+    if (insideOut) std::reverse(ring.begin(), ring.end());
+    list->add(makePolygon(ring));
+  }
+  return list;
+}
+
+CsgRunResult runOperations(const Workload& workload) {
+  std::vector<PreparedOp> prepared;
+  for (const Operation& op : workload.ops) {
+    PreparedOp p;
+    if (!op.left.isPreviousResult()) p.left = solidList(workload.solids[op.left.solid], false);
+    if (!op.right.isPreviousResult()) p.right = solidList(workload.solids[op.right.solid], subtracts(op));
+    prepared.push_back(p);
+  }
+
+  std::vector<std::unique_ptr<BspTree>> replaced;
+  auto tree = std::make_unique<BspTree>();
+  const auto start = std::chrono::steady_clock::now();
+  for (std::size_t i = 0; i < workload.ops.size(); ++i) {
+    const Operation& op = workload.ops[i];
+    PolyListRef right = op.right.isPreviousResult() ? treeList(*tree, subtracts(op)) : prepared[i].right;
+    if (!op.left.isPreviousResult()) {
+      replaced.push_back(std::move(tree));
+      tree = std::make_unique<BspTree>();
+      tree->insert(prepared[i].left, Side::Front, Side::Front);
+    }
+    if (subtracts(op)) {
+      tree->insert(right, Side::Back, Side::Spanning);
+      tree->reduce();
+    } else {
+      tree->insert(right, Side::Front, Side::Spanning);
+    }
+  }
+  const auto stop = std::chrono::steady_clock::now();
+  CsgRunResult result;
+  result.seconds = std::chrono::duration<double>(stop - start).count();
+  result.tree = std::move(tree);
+  return result;
+}

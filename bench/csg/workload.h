@@ -1,0 +1,72 @@
+// A CSG workload as the shared workload files describe it: named solids, each
+// a list of polygons in generation order, and a chain of operations on them.
+// Loading checks the file's format and names the line and column of the
+// first fault; the system's own limits are checked separately, because a
+// workload beyond them is well formed and is skipped, not refused.
+#ifndef KELVANE_BENCH_CSG_WORKLOAD_H
+#define KELVANE_BENCH_CSG_WORKLOAD_H
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bench/csg/json_reader.h"
+
+using Vertex = std::array<float, 3>;
+
+struct PolygonRing {
+  std::vector<Vertex> vertices;
+  TextPosition where;
+};
+
+struct Solid {
+  std::string name;
+  std::vector<PolygonRing> polygons;
+};
+
+enum class OpKind { Subtract, Union, Intersect };
+
+// An operand is a solid, by its index in Workload::solids, or the result of
+// the operation just before (solid < 0).
+struct Operand {
+  int solid = -1;
+  bool isPreviousResult() const { return solid < 0; }
+};
+
+struct Operation {
+  OpKind kind = OpKind::Union;
+  Operand left;
+  Operand right;
+  TextPosition where;
+};
+
+struct Workload {
+  std::string name;
+  std::vector<Solid> solids;
+  std::vector<Operation> ops;
+};
+
+// The text that names the previous operation's result as an operand.
+constexpr std::string_view kPreviousResult = "<result>";
+
+// Builds a workload from a document's text; throws InputError at the first
+// fault of syntax or shape.
+Workload parseWorkload(std::string_view text);
+
+// Reads and parses a file; throws InputError, or std::runtime_error when the
+// file cannot be read.
+Workload loadWorkload(const std::string& path);
+
+struct LimitCheck {
+  std::string refusal;  // why the system cannot run the workload; empty when it can
+  std::string note;     // what it runs beyond its usual sizes
+};
+
+// Measures the workload against the system's limits before anything is built:
+// a polygon whose pieces may not fit a polygon's 8-bit vertex count, an
+// operation the system does not provide; and polygons too large for the
+// split scratch arrays, which the splitting still handles on the heap.
+LimitCheck checkLimits(const Workload& workload);
+
+#endif
