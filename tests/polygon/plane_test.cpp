@@ -3,14 +3,9 @@
 #include "geometry/tolerance.h"
 #include "polygon/plane.h"
 #include "polygon/ray.h"
+#include "polygon/test_shapes.h"
 
 namespace {
-
-Plane planeOf(float a, float b, float c, float d) {
-  Plane p;
-  p.set(a, b, c, d);
-  return p;
-}
 
 Ray rayOf(Point3 origin, Vector3 direction) { return Ray{origin, direction}; }
 

@@ -7,10 +7,17 @@
 
 #include "geometry/vector.h"
 #include "polygon/counted_poly.h"
+#include "polygon/plane.h"
 #include "polygon/poly_list_ref.h"
 #include "polygon/poly_ref.h"
 
 inline Point3 pt(float x, float y, float z) { return Point3(x, y, z, 1.0f); }
+
+inline Plane planeOf(float a, float b, float c, float d) {
+  Plane p;
+  p.set(a, b, c, d);
+  return p;
+}
 
 // A new polygon of these vertices, in this order.
 inline PolyRef polyOf(std::initializer_list<Point3> ring) {
