@@ -12,7 +12,8 @@
 // (Poly::isDegenerate) are dropped wherever a tree operation meets them, so
 // that no node is ever founded on one. Below the public entry points the
 // recursion passes lists and handles by reference: taking a count per level
-// would make the 8-bit counts a limit on the depth of the tree.
+// would make the 8-bit counts a limit on the depth of the tree. The lists a
+// node sorts into live on its stack frame, as nothing outlives the call.
 #ifndef KELVANE_BSP_BSP_TREE_H
 #define KELVANE_BSP_BSP_TREE_H
 

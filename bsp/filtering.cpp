@@ -44,9 +44,9 @@ void BspNode::pushPoly(const PolyRef& poly, PolyList& result, Side keep) const {
 
 // The whole list is sorted at this node before either side is visited.
 void BspNode::pushList(PolyList& list, PolyList& result, Side keep) const {
-  PolyListRef backList;
-  PolyListRef frontList;
-  partition(list, plane, result, *backList, *frontList);
-  back.filterList(*backList, result, keep, Side::Back);
-  front.filterList(*frontList, result, keep, Side::Front);
+  PolyList backList;
+  PolyList frontList;
+  partition(list, plane, result, backList, frontList);
+  back.filterList(backList, result, keep, Side::Back);
+  front.filterList(frontList, result, keep, Side::Front);
 }

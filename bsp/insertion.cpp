@@ -19,9 +19,9 @@ void BspTree::insertList(PolyList& list, Side keep, Side side) {
 }
 
 void BspNode::insert(PolyList& list, Side keep) {
-  PolyListRef backList;
-  PolyListRef frontList;
-  partition(list, plane, *coplanar, *backList, *frontList);
-  back.insertList(*backList, keep, Side::Back);
-  front.insertList(*frontList, keep, Side::Front);
+  PolyList backList;
+  PolyList frontList;
+  partition(list, plane, *coplanar, backList, frontList);
+  back.insertList(backList, keep, Side::Back);
+  front.insertList(frontList, keep, Side::Front);
 }

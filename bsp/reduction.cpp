@@ -16,7 +16,7 @@ void BspTree::reduce() {
 }
 
 void BspNode::reduce() {
-  PolyListRef passList;
+  PolyList passList;
   PolyListRef keptList;
   while (const PolyRef p = coplanar->pop()) {
     const float e = static_cast<float>(std::fabs(double(p->plane.w) + plane.w));
@@ -25,8 +25,8 @@ void BspNode::reduce() {
     const BspTree& second = sameFacing ? front : back;
     const Side firstKeep = sameFacing ? Side::Back : Side::Front;
     const Side secondKeep = sameFacing ? Side::Front : Side::Back;
-    first.filterPoly(p, *passList, firstKeep, firstKeep);
-    second.filterList(*passList, *keptList, secondKeep, secondKeep);
+    first.filterPoly(p, passList, firstKeep, firstKeep);
+    second.filterList(passList, *keptList, secondKeep, secondKeep);
   }
   coplanar = keptList;
   back.reduce();
