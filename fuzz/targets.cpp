@@ -1,0 +1,12 @@
+#include "fuzz/checks.h"
+
+const std::vector<FuzzTarget>& fuzzTargets() {
+  static const std::vector<FuzzTarget> targets = {
+      {"split_poly", checkSplitPoly},
+      {"tree_insert", checkTreeInsert},
+      {"tree_filter", checkTreeFilter},
+      {"input_script", checkInputScript},
+      {"workload_reader", checkWorkloadReader},
+  };
+  return targets;
+}
