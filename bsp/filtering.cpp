@@ -1,7 +1,6 @@
 #include "bsp/bsp_node.h"
 #include "bsp/bsp_tree.h"
 #include "bsp/partition.h"
-#include "bsp/split.h"
 
 void BspTree::pushPoly(PolyRef poly, PolyListRef result, Side keep, Side side) const {
   filterPoly(poly, *result, keep, side);
@@ -31,15 +30,13 @@ void BspTree::filterList(PolyList& list, PolyList& result, Side keep, Side side)
 
 // Depth first: each piece goes all the way down right after its cut.
 void BspNode::pushPoly(const PolyRef& poly, PolyList& result, Side keep) const {
-  PolyRef backPiece;
-  PolyRef frontPiece;
-  const Side side = splitPoly(poly, plane, backPiece, frontPiece);
-  if (side == Side::On) {
-    result.add(poly);
-    return;
-  }
-  if (side != Side::Front) back.filterPoly(backPiece, result, keep, Side::Back);
-  if (side != Side::Back) front.filterPoly(frontPiece, result, keep, Side::Front);
+  visitPieces(poly, plane, [&](Side side, const PolyRef& piece) {
+    if (side == Side::On) {
+      result.add(piece);
+    } else {
+      (side == Side::Back ? back : front).filterPoly(piece, result, keep, side);
+    }
+  });
 }
 
 // The whole list is sorted at this node before either side is visited.

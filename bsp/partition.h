@@ -1,16 +1,29 @@
 #ifndef KELVANE_BSP_PARTITION_H
 #define KELVANE_BSP_PARTITION_H
 
+#include "bsp/side.h"
+#include "bsp/split.h"
 #include "polygon/plane.h"
 #include "polygon/poly_list.h"
+
+// Splits poly by plane and hands what comes out to visit(side, piece): poly
+// itself with On, Back or Front, or for a crossing polygon its back piece
+// (Back) and then its front piece (Front).
+template <class Visit>
+void visitPieces(const PolyRef& poly, const Plane& plane, Visit visit) {
+  PolyRef backPiece;
+  PolyRef frontPiece;
+  const Side side = splitPoly(poly, plane, backPiece, frontPiece);
+  if (side == Side::On) visit(Side::On, poly);
+  if (side == Side::Back || side == Side::Spanning) visit(Side::Back, backPiece);
+  if (side == Side::Front || side == Side::Spanning) visit(Side::Front, frontPiece);
+}
 
 // Pops list's head, dropping polygons without a plane on the way; an empty
 // handle once nothing usable is left.
 PolyRef popUsable(PolyList& list);
 
-// Empties list, head first, by splitPoly against plane: polygons in the
-// plane go to on, the rest to back and front, a crossing polygon's back
-// piece before its front piece.
+// Empties list, head first, into on, back and front by visitPieces.
 void partition(PolyList& list, const Plane& plane, PolyList& on, PolyList& back, PolyList& front);
 
 #endif

@@ -10,15 +10,6 @@
 
 namespace {
 
-std::vector<Point3> circle(int n) {
-  std::vector<Point3> ring;
-  for (int i = 0; i < n; ++i) {
-    const double a = 2.0 * M_PI * i / n;
-    ring.push_back(pt(static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)), 0));
-  }
-  return ring;
-}
-
 PolyRef polyFrom(const std::vector<Point3>& ring) {
   PolyRef r;
   r = new CountedPoly(ring.data(), static_cast<int>(ring.size()));

@@ -17,16 +17,6 @@ void expectPlane(const Poly& p, float a, float b, float c, float d) {
   EXPECT_FLOAT_EQ(p.plane.w, d);
 }
 
-// A convex ring of n vertices on the unit circle in the plane z = 0.
-std::vector<Point3> circle(int n) {
-  std::vector<Point3> ring;
-  for (int i = 0; i < n; ++i) {
-    const double a = 2.0 * M_PI * i / n;
-    ring.push_back(pt(static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)), 0));
-  }
-  return ring;
-}
-
 TEST(Poly, CubeFacesGetOutwardUnitNormals) {
   const float normals[6][3] = {{0, 0, 1}, {0, 0, -1}, {1, 0, 0}, {0, 1, 0}, {-1, 0, 0}, {0, -1, 0}};
   for (int f = 1; f <= 6; ++f) {

@@ -2,6 +2,7 @@
 #ifndef KELVANE_TESTS_POLYGON_TEST_SHAPES_H
 #define KELVANE_TESTS_POLYGON_TEST_SHAPES_H
 
+#include <cmath>
 #include <initializer_list>
 #include <vector>
 
@@ -25,6 +26,16 @@ inline PolyRef polyOf(std::initializer_list<Point3> ring) {
   PolyRef r;
   r = new CountedPoly(points.data(), static_cast<int>(points.size()));
   return r;
+}
+
+// A convex ring of n vertices on the unit circle in the plane z = 0.
+inline std::vector<Point3> circle(int n) {
+  std::vector<Point3> ring;
+  for (int i = 0; i < n; ++i) {
+    const double a = 2.0 * M_PI * i / n;
+    ring.push_back(pt(static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)), 0));
+  }
+  return ring;
 }
 
 // The unit square at height z, counterclockwise seen from +z.
