@@ -1,10 +1,11 @@
 # The two commands of the README, and the checks CI adds to them.
 BUILD      := build
 ASAN_BUILD := build-asan
+WIN_BUILD  := build-win
 JOBS       ?= 2
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test bench asan-test clean
+.PHONY: all deps build run test bench asan-test clean windows test-windows
 
 all: build
 
@@ -33,6 +34,18 @@ asan-test: deps
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+
+# The same program for Windows (MinGW-w64), and its run under Wine compared
+# with what the headless host draws for the same input.
+windows:
+	@scripts/install-deps windows
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WIN_BUILD) -j$(JOBS)
+
+test-windows: windows deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --target kelvane-render -j$(JOBS)
+	@scripts/install-deps wine
+	@scripts/test-windows $(WIN_BUILD)/kelvane.exe $(BUILD)/kelvane-render $(WIN_BUILD)/test-windows
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
