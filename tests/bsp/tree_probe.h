@@ -7,45 +7,50 @@
 
 #include "bsp/bsp_node.h"
 #include "bsp/bsp_tree.h"
-#include "polygon/poly_list.h"
 
 // Every polygon of the tree, node by node in pre-order (node, back, front).
-inline void collectPolys(const BspTree& tree, std::vector<const CountedPoly*>& out) {
-  if (tree.root == nullptr) return;
-  for (const PolyNode* n = tree.root->coplanar->head; n != nullptr; n = n->next) out.push_back(n->poly.get());
-  collectPolys(tree.root->back, out);
-  collectPolys(tree.root->front, out);
-}
-
 inline std::vector<const CountedPoly*> allPolys(const BspTree& tree) {
   std::vector<const CountedPoly*> out;
-  collectPolys(tree, out);
+  if (tree.isEmpty()) return out;
+  for (const PolyNode* n = tree.root->coplanar->head; n != nullptr; n = n->next) out.push_back(n->poly.get());
+  for (const BspTree* sub : {&tree.root->back, &tree.root->front}) {
+    const std::vector<const CountedPoly*> below = allPolys(*sub);
+    out.insert(out.end(), below.begin(), below.end());
+  }
   return out;
 }
 
 // True when p falls into a back cell: inside the solid the tree describes.
 inline bool isInside(const BspTree& tree, const Point3& p) {
   bool inside = false;
-  for (const BspTree* t = &tree; t->root != nullptr;) {
+  for (const BspTree* t = &tree; !t->isEmpty();) {
     inside = p.dot(t->root->plane) < 0.0f;
     t = inside ? &t->root->back : &t->root->front;
   }
   return inside;
 }
 
-inline bool planeIsUsable(const Plane& p) {
-  const bool finite = std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z) && std::isfinite(p.w);
-  return finite && (p.x != 0.0f || p.y != 0.0f || p.z != 0.0f);
-}
-
-// True when every node plane of the tree is finite with a non-zero normal.
+// True when every node plane is finite with a non-zero normal.
 inline bool allPlanesUsable(const BspTree& tree) {
-  if (tree.root == nullptr) return true;
-  return planeIsUsable(tree.root->plane) && allPlanesUsable(tree.root->back) &&
-         allPlanesUsable(tree.root->front);
+  if (tree.isEmpty()) return true;
+  const Plane& p = tree.root->plane;
+  const bool finite = std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z) && std::isfinite(p.w);
+  const bool hasNormal = p.x != 0.0f || p.y != 0.0f || p.z != 0.0f;
+  return finite && hasNormal && allPlanesUsable(tree.root->back) && allPlanesUsable(tree.root->front);
 }
 
-// The area of a planar polygon: half the length of its vector area.
+inline Point3 centroid(const Poly& p) {
+  double x = 0, y = 0, z = 0;
+  for (int i = 0; i < p.vertexCount; ++i) {
+    x += p.vertices[i].x;
+    y += p.vertices[i].y;
+    z += p.vertices[i].z;
+  }
+  const double n = p.vertexCount;
+  return Point3(static_cast<float>(x / n), static_cast<float>(y / n), static_cast<float>(z / n), 1.0f);
+}
+
+// Half the length of the ring's vector area.
 inline double area(const Poly& p) {
   double x = 0, y = 0, z = 0;
   for (int i = 0; i < p.vertexCount; ++i) {

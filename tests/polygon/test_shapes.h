@@ -6,8 +6,6 @@
 #include <initializer_list>
 #include <vector>
 
-#include "geometry/vector.h"
-#include "polygon/counted_poly.h"
 #include "polygon/plane.h"
 #include "polygon/poly_list_ref.h"
 #include "polygon/poly_ref.h"
@@ -20,11 +18,13 @@ inline Plane planeOf(float a, float b, float c, float d) {
   return p;
 }
 
-// A new polygon of these vertices, in this order.
-inline PolyRef polyOf(std::initializer_list<Point3> ring) {
-  const std::vector<Point3> points(ring);
+inline bool sameTuple(const Tuple4& a, const Tuple4& b) {
+  return a.x == b.x && a.y == b.y && a.z == b.z && a.w == b.w;
+}
+
+inline PolyRef polyOf(const std::vector<Point3>& ring) {
   PolyRef r;
-  r = new CountedPoly(points.data(), static_cast<int>(points.size()));
+  r = new CountedPoly(ring.data(), static_cast<int>(ring.size()));
   return r;
 }
 
@@ -38,16 +38,13 @@ inline std::vector<Point3> circle(int n) {
   return ring;
 }
 
-// The unit square at height z, counterclockwise seen from +z.
-inline PolyRef squareAt(float z) {
-  return polyOf({pt(1, 1, z), pt(-1, 1, z), pt(-1, -1, z), pt(1, -1, z)});
-}
-
-inline const Point3 kCubeCorners[8] = {pt(1, 1, 1),  pt(-1, 1, 1),  pt(-1, -1, 1),  pt(1, -1, 1),
-                                       pt(1, 1, -1), pt(-1, 1, -1), pt(-1, -1, -1), pt(1, -1, -1)};
+// The square [-1, 1]^2 at height z, counterclockwise seen from +z.
+inline PolyRef squareAt(float z) { return polyOf({pt(1, 1, z), pt(-1, 1, z), pt(-1, -1, z), pt(1, -1, z)}); }
 
 // Face F1..F6 of the cube [-1, 1]^3: +z, -z, +x, +y, -x, -y, each
 // counterclockwise seen from outside.
+inline const Point3 kCubeCorners[8] = {pt(1, 1, 1),  pt(-1, 1, 1),  pt(-1, -1, 1),  pt(1, -1, 1),
+                                       pt(1, 1, -1), pt(-1, 1, -1), pt(-1, -1, -1), pt(1, -1, -1)};
 inline PolyRef cubeFace(int face) {
   static const int kRings[6][4] = {{0, 1, 2, 3}, {7, 6, 5, 4}, {0, 3, 7, 4},
                                    {0, 4, 5, 1}, {5, 6, 2, 1}, {3, 2, 6, 7}};
@@ -67,10 +64,6 @@ inline std::vector<const CountedPoly*> contents(const PolyList& list) {
   std::vector<const CountedPoly*> polys;
   for (const PolyNode* n = list.head; n != nullptr; n = n->next) polys.push_back(n->poly.get());
   return polys;
-}
-
-inline bool sameTuple(const Tuple4& a, const Tuple4& b) {
-  return a.x == b.x && a.y == b.y && a.z == b.z && a.w == b.w;
 }
 
 #endif
