@@ -1,0 +1,96 @@
+// kelvane-render: the unchanged program (WinMain) on the headless host,
+// given the input that the command line describes; every frame it flips is
+// written, in order, as an indexed PNG, and on request all of them as one
+// animated GIF.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "platform/headless_host.h"
+#include "platform/user.h"
+#include "platform/win32.h"
+#include "tools/gif_writer.h"
+#include "tools/render_options.h"
+#include "tools/render_script.h"
+
+namespace {
+
+constexpr int kFirstFrameDelay = 100;  // hundredths of a second
+constexpr int kFrameDelay = 8;
+constexpr int kLastFrameDelay = 150;
+constexpr int kNormalEnd = 1;  // WinMain's result on every normal end
+
+// Adds each frame to the animation when the next one arrives, so that the
+// last can be held longer; only the latest frame is kept in memory.
+class AnimatingHost : public platform::HeadlessHost {
+ public:
+  AnimatingHost(std::vector<platform::ScriptStep> script, GifWriter* gif)
+      : HeadlessHost(std::move(script)), gif_(gif) {
+    keepAllFrames(false);
+  }
+
+  void present(const std::uint8_t* pixels, const platform::Palette& palette) override {
+    addLatest(frameCount() == 1 ? kFirstFrameDelay : kFrameDelay);
+    HeadlessHost::present(pixels, palette);
+  }
+
+  void finish() { addLatest(kLastFrameDelay); }
+
+ private:
+  void addLatest(int delay) {
+    if (gif_ == nullptr || frames().empty()) return;
+    gif_->addFrame(frames().back().pixels.data(), frames().back().palette, delay);
+  }
+
+  GifWriter* gif_;
+};
+
+int fail(const std::string& message) {
+  std::fprintf(stderr, "kelvane-render: %s\n", message.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RenderOptions options;
+  std::string error;
+  if (!parseRenderOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "kelvane-render: %s\n%s", error.c_str(), renderUsage());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(renderUsage(), stdout);
+    return 0;
+  }
+
+  std::error_code made;
+  std::filesystem::create_directories(options.outDir, made);
+  if (made || !std::filesystem::is_directory(options.outDir)) {
+    return fail("cannot use '" + options.outDir + "' as the output directory" +
+                (made ? ": " + made.message() : std::string()));
+  }
+  GifWriter gif;
+  if (!options.gifPath.empty() && !gif.open(options.gifPath)) return fail(gif.error());
+
+  auto owned = std::make_unique<AnimatingHost>(renderScript(options.steps),
+                                               options.gifPath.empty() ? nullptr : &gif);
+  AnimatingHost& host = *owned;
+  host.writeFrames((std::filesystem::path(options.outDir) / "frame-").string());
+  platform::setHost(std::move(owned));
+
+  char commandLine[] = "";
+  const int status = WinMain(platform::programInstance(), nullptr, commandLine, SW_SHOW);
+
+  if (!host.writeError().empty()) return fail(host.writeError());
+  if (!options.gifPath.empty()) {
+    host.finish();
+    if (!gif.close()) return fail(gif.error());
+  }
+  if (status != kNormalEnd) return fail("the program ended with status " + std::to_string(status));
+  std::printf("kelvane-render: %d frames written to %s\n", host.frameCount(), options.outDir.c_str());
+  return 0;
+}
