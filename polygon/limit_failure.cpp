@@ -1,9 +1,9 @@
-#include "polygon/fatal.h"
+#include "polygon/limit_failure.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-void fatal(const char* message) {
+void limitFailure(const char* message) {
   std::fprintf(stderr, "kelvane: %s\n", message);
   std::abort();
 }
