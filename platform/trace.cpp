@@ -1,0 +1,47 @@
+#include "platform/trace.h"
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+struct ArmedFault {
+  std::string name;
+  int callsToGo;  // the call that brings this to zero fails
+  bool persistent;
+};
+
+bool logging = false;
+std::vector<std::string> calls;
+std::vector<ArmedFault> faults;
+
+}  // namespace
+
+bool traceCall(const char* name, const std::string& args) {
+  if (logging) calls.push_back(std::string(name) + "(" + args + ")");
+  bool fail = false;
+  for (ArmedFault& fault : faults) {
+    if (fault.name != name) continue;
+    if (fault.callsToGo > 0) --fault.callsToGo;
+    if (fault.callsToGo == 0) fail = true;
+  }
+  faults.erase(std::remove_if(faults.begin(), faults.end(),
+                              [](const ArmedFault& f) { return f.callsToGo == 0 && !f.persistent; }),
+               faults.end());
+  return fail;
+}
+
+void failCall(const std::string& name, int nth, bool persistent) {
+  faults.push_back({name, std::max(nth, 1), persistent});
+}
+
+void setCallLogging(bool on) { logging = on; }
+
+const std::vector<std::string>& callLog() { return calls; }
+
+void clearTrace() {
+  calls.clear();
+  faults.clear();
+}
+
+}  // namespace platform

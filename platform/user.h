@@ -1,0 +1,24 @@
+// What the USER subset offers beyond the Win32 calls themselves: the
+// program's own instance handle for the entry point, and a reset for tests.
+#ifndef KELVANE_PLATFORM_USER_H
+#define KELVANE_PLATFORM_USER_H
+
+#include "platform/win32.h"
+
+namespace platform {
+
+// The instance handle of the program's own module, which carries no
+// resources (so LoadIconA on it finds no icon, as for the real program).
+HINSTANCE programInstance();
+
+// Exit status of a run that waits for input when none can ever arrive
+// (the headless script ran out, or no host was installed).
+constexpr int kExitNoMoreInput = 3;
+
+// Forgets every window class, window, queued message, the activation and
+// focus state, the mouse button state and the cursor's display counter.
+void resetUser();
+
+}  // namespace platform
+
+#endif
