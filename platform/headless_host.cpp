@@ -1,0 +1,70 @@
+#include "platform/headless_host.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "platform/direct_draw_state.h"
+#include "platform/png_io.h"
+
+namespace platform {
+
+HeadlessHost::HeadlessHost(std::vector<ScriptStep> script, int screenWidth, int screenHeight)
+    : script_(std::move(script)), screenWidth_(screenWidth), screenHeight_(screenHeight) {}
+
+bool HeadlessHost::pollEvent(InputEvent& event) {
+  if (pending_.empty()) return false;
+  event = pending_.front();
+  pending_.pop_front();
+  return true;
+}
+
+bool HeadlessHost::waitEvent() {
+  // A step of commands alone brings no input, so the next one follows.
+  while (pending_.empty()) {
+    if (nextStep_ == script_.size()) {
+      std::fprintf(stderr, "kelvane: the input script ran out after %zu steps while the program waits for input\n",
+                   script_.size());
+      return false;
+    }
+    for (const ScriptEvent& event : script_[nextStep_++]) {
+      if (event.kind == ScriptEvent::LoseSurfaces) {
+        loseSurfacesNow();
+      } else {
+        pending_.push_back(event.input);
+      }
+    }
+  }
+  return true;
+}
+
+void HeadlessHost::present(const std::uint8_t* pixels, const Palette& palette) {
+  Frame frame{++frameCount_, std::vector<std::uint8_t>(pixels, pixels + kScreenWidth * kScreenHeight), palette};
+  if (writing_ && (chosen_.empty() || chosen_.count(frame.number))) write(frame);
+  keep(std::move(frame));
+}
+
+void HeadlessHost::setCursorVisible(bool visible) { cursorChanges_.push_back(visible); }
+
+void HeadlessHost::writeFrames(const std::string& prefix, std::set<int> chosen) {
+  writing_ = true;
+  prefix_ = prefix;
+  chosen_ = std::move(chosen);
+}
+
+void HeadlessHost::keep(Frame frame) {
+  if (!keepAll_) frames_.clear();
+  frames_.push_back(std::move(frame));
+}
+
+void HeadlessHost::write(const Frame& frame) {
+  char number[16];
+  std::snprintf(number, sizeof number, "%04d", frame.number);
+  std::string error;
+  if (!writeIndexedPng(prefix_ + number + ".png", frame.pixels.data(), kScreenWidth, kScreenHeight, frame.palette,
+                       &error) &&
+      writeError_.empty()) {
+    writeError_ = error;
+  }
+}
+
+}  // namespace platform

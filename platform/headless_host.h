@@ -1,0 +1,79 @@
+// The host without a screen, a test instrument: input comes from a script
+// (input_script.h) that is handed over one step at a time whenever the
+// program waits for input, every flip is recorded, and chosen frames are
+// written as indexed PNG files with their palette.
+#ifndef KELVANE_PLATFORM_HEADLESS_HOST_H
+#define KELVANE_PLATFORM_HEADLESS_HOST_H
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+#include "platform/input_script.h"
+
+namespace platform {
+
+struct Frame {
+  int number;  // 1 for the first flip
+  std::vector<std::uint8_t> pixels;  // 640 x 480 palette indices, row by row
+  Palette palette;
+};
+
+class HeadlessHost : public Host {
+ public:
+  explicit HeadlessHost(std::vector<ScriptStep> script, int screenWidth = kScreenWidth,
+                        int screenHeight = kScreenHeight);
+
+  int screenWidth() const override { return screenWidth_; }
+  int screenHeight() const override { return screenHeight_; }
+  // Only the events of steps already handed over: looking never advances
+  // the script.
+  bool pollEvent(InputEvent& event) override;
+  // Hands over the next step; when none is left, says so on stderr and
+  // answers false.
+  bool waitEvent() override;
+  void present(const std::uint8_t* pixels, const Palette& palette) override;
+  void setCursorVisible(bool visible) override;
+
+  // Every flipped frame is kept unless this is turned off; the last one is
+  // always kept.
+  void keepAllFrames(bool keep) { keepAll_ = keep; }
+  // From now on, writes each flip whose number is in `chosen` (every flip
+  // when it is empty) at once to `prefix` + its number in four digits +
+  // ".png"; a failure is kept in writeError().
+  void writeFrames(const std::string& prefix, std::set<int> chosen = {});
+
+  int frameCount() const { return frameCount_; }
+  const std::vector<Frame>& frames() const { return frames_; }
+  const std::string& writeError() const { return writeError_; }
+  // Every visibility the cursor was given, in order.
+  const std::vector<bool>& cursorChanges() const { return cursorChanges_; }
+  std::size_t stepsHandedOver() const { return nextStep_; }
+  std::size_t stepsLeft() const { return script_.size() - nextStep_; }
+
+ private:
+  void keep(Frame frame);
+  void write(const Frame& frame);
+
+  std::vector<ScriptStep> script_;
+  std::size_t nextStep_ = 0;
+  std::deque<InputEvent> pending_;
+  int screenWidth_;
+  int screenHeight_;
+  int frameCount_ = 0;
+  bool keepAll_ = true;
+  std::vector<Frame> frames_;
+  bool writing_ = false;
+  std::string prefix_;
+  std::set<int> chosen_;
+  std::string writeError_;
+  std::vector<bool> cursorChanges_;
+};
+
+}  // namespace platform
+
+#endif
