@@ -4,13 +4,13 @@
 //
 // A count cannot be allowed to wrap: 256 holders would read as 0 and the
 // next release would free an object that 255 handles still point to. Taking
-// a 256th hold therefore ends the program (limit_failure.h) instead.
+// a 256th hold therefore ends the program (fatal.h) instead.
 #ifndef KELVANE_POLYGON_COUNTED_REF_H
 #define KELVANE_POLYGON_COUNTED_REF_H
 
 #include <cstdint>
 
-#include "polygon/limit_failure.h"
+#include "polygon/fatal.h"
 
 constexpr int kMaxRefCount = 255;
 
@@ -42,12 +42,12 @@ class CountedRef {
  private:
   static void hold(T* t) {
     if (t == nullptr) return;
-    if (t->refCount == kMaxRefCount) limitFailure("more than 255 handles on one polygon or list");
+    if (t->refCount == kMaxRefCount) fatal("more than 255 handles on one polygon or list");
     ++t->refCount;
   }
   static void letGo(T* t) {
     if (t == nullptr) return;
-    if (t->refCount == 0) limitFailure("handle released an object it did not hold");
+    if (t->refCount == 0) fatal("handle released an object it did not hold");
     if (--t->refCount == 0) delete t;
   }
 

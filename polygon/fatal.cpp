@@ -1,9 +1,9 @@
-#include "polygon/limit_failure.h"
+#include "polygon/fatal.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-void limitFailure(const char* message) {
+void fatal(const char* message) {
   std::fprintf(stderr, "kelvane: %s\n", message);
   std::abort();
 }

@@ -2,10 +2,10 @@
 // past 255, a vertex count that does not fit its field) cannot be reported to
 // a caller that has no error path, and carrying on would corrupt memory or
 // free a polygon that is still held. So it ends the program, saying why.
-#ifndef KELVANE_POLYGON_LIMIT_FAILURE_H
-#define KELVANE_POLYGON_LIMIT_FAILURE_H
+#ifndef KELVANE_POLYGON_FATAL_H
+#define KELVANE_POLYGON_FATAL_H
 
 // Writes "kelvane: <message>" to stderr and aborts.
-[[noreturn]] void limitFailure(const char* message);
+[[noreturn]] void fatal(const char* message);
 
 #endif

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "polygon/limit_failure.h"
+#include "polygon/fatal.h"
 
 namespace {
 
 std::uint8_t checkedVertexCount(int count) {
-  if (count < 1 || count > kMaxVertexCount) limitFailure("polygon vertex count outside 1 to 255");
+  if (count < 1 || count > kMaxVertexCount) fatal("polygon vertex count outside 1 to 255");
   return static_cast<std::uint8_t>(count);
 }
 

@@ -27,7 +27,7 @@ class Poly : public Primitive {
   Point3* vertices;
 
   // The ring points[indices[0]] .. points[indices[count - 1]]. A count
-  // outside 1 to kMaxVertexCount ends the program (see limit_failure.h).
+  // outside 1 to kMaxVertexCount ends the program (see fatal.h).
   Poly(const Point3* points, int count, const std::int32_t* indices);
   // The ring points[0] .. points[count - 1], same limits.
   Poly(const Point3* points, int count);

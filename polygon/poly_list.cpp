@@ -1,10 +1,10 @@
 #include "polygon/poly_list.h"
 
-#include "polygon/limit_failure.h"
+#include "polygon/fatal.h"
 #include "polygon/poly_list_ref.h"
 
 void PolyList::add(const PolyRef& r) {
-  if (!r) limitFailure("an empty polygon handle was added to a list");
+  if (!r) fatal("an empty polygon handle was added to a list");
   PolyNode* node = new PolyNode;
   node->poly = r;
   node->next = head;

@@ -3,11 +3,11 @@
 #include <cstdarg>
 #include <cstdint>
 
-#include "polygon/limit_failure.h"
+#include "polygon/fatal.h"
 
 PolyRef::PolyRef(const Point3* points, int count, ...) {
   // Checked before the indices are read: the buffer is sized for the field.
-  if (count < 1 || count > kMaxVertexCount) limitFailure("polygon vertex count outside 1 to 255");
+  if (count < 1 || count > kMaxVertexCount) fatal("polygon vertex count outside 1 to 255");
   std::int32_t indices[kMaxVertexCount];
   va_list args;
   va_start(args, count);
