@@ -10,6 +10,10 @@ POINT pixelOf(LPARAM lParam) { return POINT{LOWORD(lParam), HIWORD(lParam)}; }
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DESTROY:
+      // However the window went (the system's close as well as Escape), the
+      // display mode is given back before the program ends.
+      delete theViewer;
+      theViewer = nullptr;
       PostQuitMessage(0);
       break;
     case WM_ACTIVATE:
