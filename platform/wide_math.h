@@ -1,0 +1,44 @@
+// Exact integer helpers for the rasterisers. Coordinates are 32-bit, so
+// their products need 64 bits and products of those need 128; GCC's
+// __int128 carries them without overflow.
+#ifndef KELVANE_PLATFORM_WIDE_MATH_H
+#define KELVANE_PLATFORM_WIDE_MATH_H
+
+#include <cstdint>
+
+namespace platform {
+
+__extension__ typedef __int128 Wide;
+
+// Division rounded towards minus and plus infinity; `d` must be positive.
+template <class T>
+T floorDiv(T n, T d) {
+  T q = n / d;
+  return (n % d != 0 && n < 0) ? q - 1 : q;
+}
+
+template <class T>
+T ceilDiv(T n, T d) {
+  T q = n / d;
+  return (n % d != 0 && n > 0) ? q + 1 : q;
+}
+
+// The smallest t in [lo, hi] for which `holds(t)`, or hi + 1 when there is
+// none; `holds` must be false up to some point and true from there on.
+template <class Predicate>
+std::int64_t firstTrue(std::int64_t lo, std::int64_t hi, Predicate holds) {
+  std::int64_t end = hi + 1;
+  while (lo < end) {
+    std::int64_t mid = lo + (end - lo) / 2;
+    if (holds(mid)) {
+      end = mid;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  return end;
+}
+
+}  // namespace platform
+
+#endif
