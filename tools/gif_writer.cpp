@@ -1,5 +1,10 @@
 #include "tools/gif_writer.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -44,11 +49,21 @@ bool GifWriter::failed(const std::string& what, int code) {
   return false;
 }
 
+// Opened here rather than by giflib, which would make the file readable by
+// its owner only; this way the umask decides, as for the PNG files.
 bool GifWriter::open(const std::string& path) {
   path_ = path;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  if (fd < 0) {
+    error_ = "cannot write " + path + ": " + std::strerror(errno);
+    return false;
+  }
   int code = 0;
-  gif_ = EGifOpenFileName(path.c_str(), false, &code);
-  if (gif_ == nullptr) return failed("cannot write", code);
+  gif_ = EGifOpenFileHandle(fd, &code);
+  if (gif_ == nullptr) {
+    ::close(fd);
+    return failed("cannot write", code);
+  }
   EGifSetGifVersion(gif_, true);
   return true;
 }
