@@ -66,22 +66,6 @@ TEST(DragTest, TheDiscOfAnOffCentreBallHasTheRightBoundingSquare) {
   EXPECT_NE(calls("Ellipse(")[0].find(", 260, 0, 501, 241)"), std::string::npos) << calls("Ellipse(")[0];
 }
 
-// Outside a frame the overlay still makes and frees its pens but draws
-// nothing.
-TEST(DragTest, TheOverlayDrawsNothingOutsideAFrame) {
-  headless::startProgram();
-  Trackball ball(origin2, 0.95f);
-  ball.begin(origin2);
-  ball.drag(Point2(0.5f, 0));
-  platform::clearTrace();
-  ball.drawBackground();
-  ball.drawArc();
-  EXPECT_EQ(headless::countCalls("Ellipse("), 0);
-  EXPECT_EQ(headless::countCalls("LineTo("), 0);
-  EXPECT_EQ(headless::countCalls("CreatePen(") + headless::countCalls("CreateSolidBrush("),
-            headless::countCalls("DeleteObject("));
-}
-
 // Start and current on opposite sides of the rim have no midpoint; the arc
 // is drawn over the front of the ball, through the centre, and the model
 // does not turn.

@@ -169,10 +169,4 @@ TEST_F(RenderTest, RefusesPathsItCannotWrite) {
   EXPECT_NE(run.output.find("cannot write"), std::string::npos) << run.output;
 }
 
-TEST_F(RenderTest, HelpDescribesTheCommandLine) {
-  const Outcome run = render("--help");
-  EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.output.find("usage: kelvane-render --out DIR"), std::string::npos) << run.output;
-}
-
 }  // namespace
