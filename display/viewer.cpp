@@ -113,6 +113,7 @@ bool Viewer::isComplete() const {
 }
 
 bool Viewer::clearBackBuffer() {
+  if (!isComplete()) return false;
   RECT rectangle = {0, 0, static_cast<LONG>(kScreenWidth), static_cast<LONG>(kScreenHeight)};
   DDBLTFX fx = {};
   fx.dwSize = sizeof(fx);
