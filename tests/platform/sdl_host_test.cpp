@@ -2,6 +2,10 @@
 // entry's answer when no display can be opened at all.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -34,6 +38,35 @@ TEST(SdlHost, EntryWithoutADisplaySaysSoAndFails) {
   EXPECT_NE(said.find("kelvane-render"), std::string::npos);
   EXPECT_EQ(said.find('\n'), said.size() - 1);
   EXPECT_FALSE(platform::hasHost());
+}
+
+// Without any display SDL still starts its offscreen driver; the program
+// must not run there unseen, waiting for input that never comes.
+TEST(SdlHost, EntryRefusesTheStandInDriversUnlessAskedFor) {
+  unsetenv("SDL_VIDEODRIVER");
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  testing::internal::CaptureStderr();
+  char name[] = "kelvane";
+  char* argv[] = {name, nullptr};
+  EXPECT_EQ(platform::runWithSdlHost(fakeWinMain, 1, argv), platform::kExitNoDisplay);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("kelvane: no display available"), std::string::npos);
+}
+
+TEST(SdlHost, ProgramWithoutADisplayExitsAtOnce) {
+  const std::string program = std::string(KELVANE_BINARY_DIR) + "/kelvane";
+  if (access(program.c_str(), X_OK) != 0) GTEST_SKIP() << "the program is not built";
+  std::string command =
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 60 " + program + " 2>&1 </dev/null";
+  FILE* output = popen(command.c_str(), "r");
+  ASSERT_NE(output, nullptr);
+  std::string said;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, output)) said += buffer;
+  int status = pclose(output);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), platform::kExitNoDisplay);
+  EXPECT_NE(said.find("kelvane: no display available (SDL: "), std::string::npos) << said;
 }
 
 TEST(SdlHost, EntryRunsWinMainOnTheDummyDisplay) {
