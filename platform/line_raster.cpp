@@ -41,7 +41,10 @@ void drawAlong(const Canvas& canvas, const Axis& major, const Axis& minor, std::
   };
   auto below = [&](std::int64_t t) { return minorAt(t) < 0; };
   auto above = [&](std::int64_t t) { return minorAt(t) >= minor.size; };
-  if (minor.delta >= 0) {
+  auto onCanvas = [&](std::int64_t t) { return !below(t) && !above(t); };
+  if (onCanvas(tLo) && onCanvas(tHi)) {
+    // Both ends on the canvas, so everything between them is.
+  } else if (minor.delta >= 0) {
     std::int64_t lo = firstTrue(tLo, tHi, [&](std::int64_t t) { return !below(t); });
     tHi = firstTrue(lo, tHi, above) - 1;
     tLo = lo;
@@ -52,22 +55,30 @@ void drawAlong(const Canvas& canvas, const Axis& major, const Axis& minor, std::
   }
   if (tLo > tHi) return;
 
-  Wide numerator = Wide(2) * minor.delta * tLo + d - 1;
-  auto q = static_cast<std::int64_t>(floorDiv<Wide>(numerator, twiceD));
-  auto remainder = static_cast<std::int64_t>(numerator - Wide(q) * twiceD);
+  const Wide numerator = Wide(2) * minor.delta * tLo + d - 1;
+  const auto q = static_cast<std::int64_t>(floorDiv<Wide>(numerator, twiceD));
+  auto remainder = static_cast<std::int64_t>(numerator - Wide(q) * twiceD);  // in [0, 2d)
   std::int64_t offset = (major.start + step * tLo) * major.stride + (minor.start + q) * minor.stride;
-  const std::int64_t rise = 2 * minor.delta;
+  // A line going towards smaller minor coordinates counts its remainder
+  // from the other end, so that the loop only ever carries upwards.
+  std::int64_t rise = 2 * minor.delta;
+  std::int64_t minorStride = minor.stride;
+  if (rise < 0) {
+    rise = -rise;
+    remainder = twiceD - 1 - remainder;
+    minorStride = -minorStride;
+  }
+  const std::int64_t straight = step * major.stride;
+  const std::int64_t diagonal = straight + minorStride;
+  std::uint8_t* const pixels = canvas.pixels;
   for (std::int64_t t = tLo; t <= tHi; ++t) {
-    canvas.pixels[offset] = colour;
+    pixels[offset] = colour;
     remainder += rise;
-    if (remainder >= twiceD) {
-      remainder -= twiceD;
-      offset += minor.stride;
-    } else if (remainder < 0) {
-      remainder += twiceD;
-      offset -= minor.stride;
-    }
-    offset += step * major.stride;
+    // Selects rather than branches: the carry follows the slope's fraction
+    // and would be mispredicted often.
+    const bool carry = remainder >= twiceD;
+    remainder -= carry ? twiceD : 0;
+    offset += carry ? diagonal : straight;
   }
 }
 

@@ -51,6 +51,7 @@ std::uint8_t nearestPaletteIndex(const Palette& palette, COLORREF colour) {
     if (bestDistance < 0 || distance < bestDistance) {
       best = i;
       bestDistance = distance;
+      if (distance == 0) break;
     }
   }
   return static_cast<std::uint8_t>(best);

@@ -28,13 +28,13 @@ struct Edge {
   std::int64_t xStep;  // floor(dx / height)
   std::int64_t remainderStep;  // dx - xStep * height
 
+  // Without a branch: whether the remainder borrows follows the slope's
+  // fraction and would be mispredicted often.
   void nextRow() {
     remainder -= remainderStep;
-    if (remainder < 0) {
-      remainder += height;
-      ++x;
-    }
-    x += xStep;
+    const std::int64_t borrow = remainder < 0;
+    remainder += height * borrow;
+    x += xStep + borrow;
   }
 };
 
@@ -66,23 +66,27 @@ void fillPolygon(const Canvas& canvas, const POINT* points, int count, std::uint
   }
   std::sort(edges.begin(), edges.end(), [](const Edge& p, const Edge& q) { return p.firstRow < q.firstRow; });
 
+  // Kept in order of x: from one row to the next the order changes only
+  // where edges cross, so an insertion sort has almost nothing to do.
   std::vector<Edge> active;
-  std::vector<std::int64_t> crossings;
+  active.reserve(edges.size());
   std::size_t waiting = 0;
   std::int64_t y = 0;
   while (waiting < edges.size() || !active.empty()) {
     if (active.empty()) y = edges[waiting].firstRow;
     while (waiting < edges.size() && edges[waiting].firstRow == y) active.push_back(edges[waiting++]);
-    crossings.clear();
-    for (const Edge& edge : active) crossings.push_back(edge.x);
-    std::sort(crossings.begin(), crossings.end());
-    for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-      fillSpan(canvas, y, crossings[i], crossings[i + 1], colour);
+    for (std::size_t i = 1; i < active.size(); ++i) {
+      for (std::size_t j = i; j > 0 && active[j].x < active[j - 1].x; --j) std::swap(active[j], active[j - 1]);
     }
+    for (std::size_t i = 0; i + 1 < active.size(); i += 2) fillRowSpan(canvas, y, active[i].x, active[i + 1].x, colour);
     ++y;
-    for (Edge& edge : active) edge.nextRow();
-    active.erase(std::remove_if(active.begin(), active.end(), [y](const Edge& e) { return e.endRow == y; }),
-                 active.end());
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < active.size(); ++i) {
+      if (active[i].endRow == y) continue;
+      if (kept != i) active[kept] = active[i];
+      active[kept++].nextRow();
+    }
+    active.resize(kept);
   }
 }
 
