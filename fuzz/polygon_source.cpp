@@ -24,6 +24,11 @@ std::vector<Point3> PolygonSource::convexRing(const Point3& centre, const Vector
 }
 
 PolyRef PolygonSource::keep(std::vector<Point3> ring) {
+  for (const Point3& p : ring) {
+    for (float c : {p.x, p.y, p.z}) {
+      if (std::isfinite(c)) largest = std::max(largest, double(std::fabs(c)));
+    }
+  }
   PolyRef r;
   r = new CountedPoly(ring.data(), static_cast<int>(ring.size()));
   polygons.push_back(r);
@@ -39,11 +44,12 @@ PolyRef PolygonSource::next() {
     case 1: {  // in the plane of an earlier polygon, either way round
       const Poly& earlier = *polygons[in.range(0, static_cast<int>(polygons.size()) - 1)];
       const Point3& on = earlier.vertices[0];
-      const Vector3 u = on - earlier.vertices[earlier.vertexCount / 2];
-      const Vector3 v = earlier.plane.x != 0.0f || earlier.plane.y != 0.0f || earlier.plane.z != 0.0f
-                            ? Vector3(earlier.plane.x, earlier.plane.y, earlier.plane.z).cross(u)
-                            : u;
-      std::vector<Point3> ring = convexRing(on, u * (in.range(1, 8) / 4.0f), v, n);
+      const Vector3 normal(earlier.plane.x, earlier.plane.y, earlier.plane.z);
+      Vector3 u = on - earlier.vertices[earlier.vertexCount / 2];
+      // A fresh size, so that chains of such rings do not grow without end.
+      const float length = u.length();
+      if (length > 0.0f && std::isfinite(length)) u = u * (in.range(1, 32) / 8.0f / length);
+      std::vector<Point3> ring = convexRing(on, u, normal.cross(u), n);
       if ((shape & 0x40) != 0) std::reverse(ring.begin(), ring.end());
       return keep(ring);
     }
@@ -61,6 +67,7 @@ PolyRef PolygonSource::next() {
 }
 
 PolyRef PolygonSource::arbitrary(int n) {
+  irregular = irregular || n > 3;
   std::vector<Point3> ring;
   for (int i = 0; i < n; ++i) ring.emplace_back(in.coordinate(wild), in.coordinate(wild), in.coordinate(wild), 1.0f);
   return keep(ring);

@@ -22,6 +22,12 @@ class PolygonSource {
   // A ring of n arbitrary points, n from 1 to 255.
   PolyRef arbitrary(int n);
   const std::vector<PolyRef>& made() const { return polygons; }
+  // Whether any ring made so far is not planar and convex by construction,
+  // or has raw float coordinates, whose extremes no float computation
+  // keeps to a tolerance.
+  bool madeIrregular() const { return irregular || wild; }
+  // The largest finite coordinate of any ring made so far.
+  double scale() const { return largest; }
   // Lets go of every polygon made; their counts must be back to the
   // source's single hold by then.
   void release();
@@ -36,6 +42,8 @@ class PolygonSource {
   int maxIrregular;
   bool wild;
   std::vector<PolyRef> polygons;
+  bool irregular = false;
+  double largest = 0.0;
 };
 
 #endif

@@ -3,6 +3,7 @@
 // with a crossing point wherever an edge runs strictly from one side to the
 // other, and every reference count where the handles put it.
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "bsp/split.h"
@@ -34,23 +35,39 @@ struct Slot {
   const Point3* to;
 };
 
-bool between(float v, float a, float b) {
-  const float slack = 1e-5f * (1.0f + std::fabs(a) + std::fabs(b));
-  return !(v < std::fmin(a, b) - slack) && !(v > std::fmax(a, b) + slack);
-}
-
-// Far out, the edge's own length overflows and a crossing point can only be
-// as good as the float range allows; such edges are not judged.
-bool tame(const Point3& p) { return std::fabs(p.x) < 1e15f && std::fabs(p.y) < 1e15f && std::fabs(p.z) < 1e15f; }
-
+// Where a crossing point may lie. The system measures the edge as a float
+// vector before it takes the plane's dot product with it, so its parameter
+// along the edge is only as good as that rounding allows: for an edge
+// nearly parallel to the plane, far from the origin, that is far less than
+// the classification tolerance. The check allows that much and no more.
 void requireCrossing(const Point3& x, const Slot& slot, const Plane& plane) {
-  if (!tame(*slot.from) || !tame(*slot.to)) return;
-  const PlaneValue value = planeValue(x, plane);
-  const double slack = value.slack + planeValue(*slot.from, plane).slack + planeValue(*slot.to, plane).slack;
-  require(!(std::fabs(value.value) > slack), "a crossing point is off the cutting plane");
-  require(between(x.x, slot.from->x, slot.to->x) && between(x.y, slot.from->y, slot.to->y) &&
-              between(x.z, slot.from->z, slot.to->z),
-          "a crossing point is off its edge");
+  const Point3& from = *slot.from;
+  const Point3& to = *slot.to;
+  const double d[3] = {double(to.x) - from.x, double(to.y) - from.y, double(to.z) - from.z};
+  const double n[3] = {plane.x, plane.y, plane.z};
+  double rounding = 0.0;
+  for (int i = 0; i < 3; ++i) rounding += std::fabs(n[i] * d[i]) * 0x1p-23;
+  const PlaneValue onX = planeValue(x, plane);
+  const PlaneValue onFrom = planeValue(from, plane);
+  const PlaneValue onTo = planeValue(to, plane);
+  // An edge too long for a float, or whose change in plane value is, has
+  // no float crossing point to judge.
+  const double change = n[0] * d[0] + n[1] * d[1] + n[2] * d[2];
+  for (double v : {d[0], d[1], d[2], change}) {
+    if (!(std::fabs(v) <= std::numeric_limits<float>::max())) return;
+  }
+  if (!std::isfinite(rounding) || !std::isfinite(onFrom.value) || !std::isfinite(onTo.value)) return;
+  const double tSlack = rounding / std::fabs(onTo.value - onFrom.value);
+  const double slack = onX.slack + onFrom.slack + onTo.slack + rounding;
+  require(!(std::fabs(onX.value) > slack), "a crossing point is off the cutting plane");
+  const double p[3] = {x.x, x.y, x.z};
+  const double a[3] = {from.x, from.y, from.z};
+  const double b[3] = {to.x, to.y, to.z};
+  for (int i = 0; i < 3; ++i) {
+    const double margin = tSlack * std::fabs(d[i]) + 1e-5 * (1.0 + std::fabs(a[i]) + std::fabs(b[i]));
+    require(!(p[i] < std::fmin(a[i], b[i]) - margin) && !(p[i] > std::fmax(a[i], b[i]) + margin),
+            "a crossing point is off its edge");
+  }
 }
 
 void requirePiece(const Poly& piece, const std::vector<Slot>& slots, const Plane& plane) {
@@ -72,7 +89,9 @@ Plane choosePlane(FuzzInput& in, PolygonSource& source, bool wild) {
       plane = source.next()->plane;
       break;
     case 1:
-      plane.set(in.coordinate(wild), in.coordinate(wild), in.coordinate(wild), in.coordinate(wild));
+      // Not normalised, but of a size the system's own planes have: with
+      // coefficients near the float limit no edge's plane value is finite.
+      plane.set(in.coordinate(false), in.coordinate(false), in.coordinate(false), in.coordinate(false));
       break;
     default: {
       const Vector3 n(in.coordinate(wild), in.coordinate(wild), in.coordinate(wild));

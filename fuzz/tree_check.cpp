@@ -65,13 +65,13 @@ class TreeSession {
 
   // An empty tree discards a list whole, untouched, unless it keeps it.
   void requireConsumed(const PolyListRef& list, int before, bool wasEmpty, bool kept) {
+    require(list->refCount == 1, "the tree kept a handle to the caller's list");
     if (wasEmpty && !kept) {
       require(length(*list) == before, "a discarded list was changed");
       leftOver.push_back(list);
     } else {
       require(list->isEmpty() == 1, "a list given to the tree was not consumed");
     }
-    require(list->refCount == 1, "the tree kept a handle to the caller's list");
   }
 
   void insert() {
@@ -87,7 +87,7 @@ class TreeSession {
   void requireNewResultsKept(int before, Side keep, Side side) {
     int added = length(*result) - before;
     for (const PolyNode* p = result->head; added > 0; p = p->next, --added) {
-      requireKeptPlacement(*tree, *p->poly, keep, side);
+      requireKeptPlacement(*tree, *p->poly, keep, side, geometry());
     }
   }
 
@@ -114,15 +114,15 @@ class TreeSession {
 
   void reduce() {
     HolderCensus ignored;
-    const std::size_t nodes = checkTree(*tree, ignored);
+    const std::size_t nodes = checkTree(*tree, ignored, geometry());
     tree->reduce();
     HolderCensus after;
-    require(checkTree(*tree, after) == nodes, "reduce added or removed nodes");
+    require(checkTree(*tree, after, geometry()) == nodes, "reduce added or removed nodes");
   }
 
   void verify() {
     HolderCensus census;
-    checkTree(*tree, census);
+    checkTree(*tree, census, geometry());
     countHolders(*result, census);
     for (const PolyListRef& list : leftOver) countHolders(*list, census);
     std::set<const CountedPoly*> made;
@@ -132,6 +132,8 @@ class TreeSession {
     }
     requireCounts(census, [&made](const CountedPoly* p) { return made.count(p) != 0 ? 1 : 0; });
   }
+
+  GeometryCheck geometry() const { return {!source.madeIrregular(), source.scale()}; }
 
   void finish() {
     tree.reset();

@@ -20,9 +20,18 @@
 // How many list entries hold each polygon, to be compared with its count.
 using HolderCensus = std::map<const CountedPoly*, int>;
 
+struct GeometryCheck {
+  // Off for trees built from rings that are not planar and convex: the
+  // system's contract does not cover them, so only their structure counts.
+  bool enabled = true;
+  // The largest coordinate the polygons started from: a crossing point
+  // carries rounding in proportion to the edge it was cut from.
+  double scale = 0.0;
+};
+
 // Checks the tree and adds its lists' holds to census; returns its number of
 // nodes. Throws InvariantBroken.
-std::size_t checkTree(const BspTree& tree, HolderCensus& census);
+std::size_t checkTree(const BspTree& tree, HolderCensus& census, const GeometryCheck& geometry);
 
 void countHolders(const PolyList& list, HolderCensus& census);
 
@@ -35,7 +44,7 @@ void requireCounts(const HolderCensus& census, Extra extra);
 // A polygon that filtering put into a result with keep: followed down the
 // tree, it must meet a node whose plane it lies in, or end in a cell that
 // keep selects (an empty tree keeps only when keep equals side).
-void requireKeptPlacement(const BspTree& tree, const Poly& poly, Side keep, Side side);
+void requireKeptPlacement(const BspTree& tree, const Poly& poly, Side keep, Side side, const GeometryCheck& geometry);
 
 template <class Extra>
 void requireCounts(const HolderCensus& census, Extra extra) {
