@@ -77,8 +77,11 @@ const WindowClass* findClass(LPCSTR name) {
   return nullptr;
 }
 
-// SW_HIDE and the commands that show without activating leave activation alone.
-bool activates(int command) { return command != SW_HIDE && command != 4 && command != 6 && command != 7 && command != 8; }
+// SW_HIDE, SW_SHOWNOACTIVATE (4), SW_MINIMIZE (6), SW_SHOWMINNOACTIVE (7)
+// and SW_SHOWNA (8) leave activation alone.
+bool activates(int command) {
+  return command != SW_HIDE && command != 4 && command != 6 && command != 7 && command != 8;
+}
 
 BOOL showWindow(HWND window, int command) {
   Window* record = find(window);

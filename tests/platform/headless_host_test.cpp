@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+
 #include "platform/png_io.h"
 
 namespace {
@@ -19,25 +20,6 @@ std::vector<platform::ScriptStep> script(const std::string& text) {
 
 std::vector<std::uint8_t> filled(std::uint8_t index) {
   return std::vector<std::uint8_t>(platform::kScreenWidth * platform::kScreenHeight, index);
-}
-
-TEST(HeadlessHost, HandsOverOneStepPerWaitAndPollsOnlyWhatWasHandedOver) {
-  HeadlessHost host(script("move 1 2; key 65\nclose\n"));
-  InputEvent event;
-  EXPECT_FALSE(host.pollEvent(event));
-  ASSERT_TRUE(host.waitEvent());
-  EXPECT_TRUE(host.waitEvent());  // events still pending: nothing more handed over
-  EXPECT_EQ(host.stepsHandedOver(), 1u);
-  ASSERT_TRUE(host.pollEvent(event));
-  EXPECT_EQ(event.kind, InputEvent::MouseMove);
-  EXPECT_EQ(event.y, 2);
-  ASSERT_TRUE(host.pollEvent(event));
-  EXPECT_EQ(event.key, 65u);
-  EXPECT_FALSE(host.pollEvent(event));
-  ASSERT_TRUE(host.waitEvent());
-  ASSERT_TRUE(host.pollEvent(event));
-  EXPECT_EQ(event.kind, InputEvent::Close);
-  EXPECT_EQ(host.stepsLeft(), 0u);
 }
 
 TEST(HeadlessHost, RunningOutSaysSoAndAnswersFalse) {
@@ -69,17 +51,6 @@ TEST(HeadlessHost, RecordsEveryFlipAndKeepsTheLastWhenAskedTo) {
   ASSERT_EQ(host.frames().size(), 1u);
   EXPECT_EQ(host.frames()[0].number, 3);
 }
-
-TEST(HeadlessHost, RecordsCursorChanges) {
-  HeadlessHost host({});
-  host.setCursorVisible(false);
-  host.setCursorVisible(true);
-  EXPECT_EQ(host.cursorChanges(), (std::vector<bool>{false, true}));
-}
-
-}  // namespace
-
-namespace {
 
 TEST(HeadlessHost, WritesTheChosenFramesAsIndexedPngs) {
   const std::string prefix = std::string(KELVANE_BINARY_DIR) + "/headless-host-test-";
