@@ -101,9 +101,9 @@ BOOL showWindow(HWND window, int command) {
 
 std::string createArgs(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                        int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param) {
-  return joinArgs({hexText(exStyle), resourceText(className), resourceText(windowName), hexText(style), std::to_string(x),
-                   std::to_string(y), std::to_string(width), std::to_string(height), handleText(parent),
-                   handleText(menu), handleText(instance), handleText(param)});
+  return joinArgs({hexText(exStyle), resourceText(className), resourceText(windowName), hexText(style),
+                   std::to_string(x), std::to_string(y), std::to_string(width), std::to_string(height),
+                   handleText(parent), handleText(menu), handleText(instance), handleText(param)});
 }
 
 }  // namespace
