@@ -1,6 +1,22 @@
 // The platform's test instrument: a log of the calls the program made, with
 // their arguments, and fault injection by call name. Every entry point of
 // the subset reports itself here first; tests read the log and arm faults.
+//
+// A log line is the call as code would write it, arguments separated by ", ":
+//   LineTo(dc1, 105, 100)
+//   Blt(surface2, {0,0,640,480}, NULL, NULL, 0x1000400, {size=100,fill=0})
+// - Numbers in decimal; flags, colours (six digits) and unknown handles in
+//   hex; null pointers as NULL.
+// - GDI objects by kind and number in order of creation: dc1, pen2, brush3;
+//   the stock defaults as BLACK_PEN and WHITE_BRUSH.
+// - DirectDraw objects likewise: ddraw1, and surface1, surface2 for a
+//   primary and its back buffer. A method is logged by its name with its
+//   object first: Flip(surface1, NULL, 0x1), Release(surface2).
+// - Out-parameters by what they receive (&directDraw, &surface, &dc,
+//   &point); structures by the fields that matter, in braces: RECT
+//   {l,t,r,b}, POINT arrays {(x,y),(x,y)}, DDSCAPS {caps=0x4},
+//   DDSURFACEDESC {size=...,flags=0x21,caps=0x218,backbuffers=1}.
+// - Release cannot fail, so an armed fault does not touch it.
 #ifndef KELVANE_PLATFORM_TRACE_H
 #define KELVANE_PLATFORM_TRACE_H
 
