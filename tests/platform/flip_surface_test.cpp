@@ -112,14 +112,13 @@ TEST_F(FlipSurfaceTest, LosingTheForegroundLosesTheSurfacesUntilThePrimaryIsRest
   EXPECT_EQ(primary->Restore(), DD_OK);
 }
 
-TEST_F(FlipSurfaceTest, InjectedLossNeedsOnlyARestore) {
+// An injected loss needs only a restore; leaving the mode needs the mode
+// back first.
+TEST_F(FlipSurfaceTest, OtherLossesAndWhatTheyNeed) {
   platform::loseSurfacesNow();
   EXPECT_EQ(fill(back, 1), DDERR_SURFACELOST);
   EXPECT_EQ(primary->Restore(), DD_OK);
   EXPECT_EQ(fill(back, 1), DD_OK);
-}
-
-TEST_F(FlipSurfaceTest, LeavingTheModeLosesTheSurfacesForGood) {
   EXPECT_EQ(directDraw->RestoreDisplayMode(), DD_OK);
   EXPECT_EQ(fill(back, 1), DDERR_SURFACELOST);
   EXPECT_EQ(primary->Restore(), DDERR_WRONGMODE);

@@ -23,23 +23,19 @@ class LineTest : public ::testing::Test, protected FreshPlatform {
   const std::uint8_t red = indexOf(kRed);
 };
 
-TEST_F(LineTest, FirstPixelIsDrawnAndLastIsNot) {
+TEST_F(LineTest, FirstPixelIsDrawnAndLastIsNotAndThePositionMoves) {
   MoveToEx(canvas.dc(), 10, 20, nullptr);
   EXPECT_TRUE(LineTo(canvas.dc(), 15, 20));
   EXPECT_EQ(canvas.rowRuns(20, red), "10..14");
   MoveToEx(canvas.dc(), 15, 30, nullptr);
   LineTo(canvas.dc(), 10, 30);
   EXPECT_EQ(canvas.rowRuns(30, red), "11..15");
-}
-
-TEST_F(LineTest, ZeroLengthLineDrawsNothingButMoves) {
-  MoveToEx(canvas.dc(), 10, 10, nullptr);
-  LineTo(canvas.dc(), 10, 10);
-  EXPECT_EQ(canvas.rowRuns(10, red), "");
+  LineTo(canvas.dc(), 10, 30);  // zero length: nothing
+  EXPECT_EQ(canvas.rowRuns(30, red), "11..15");
   POINT previous{};
   MoveToEx(canvas.dc(), 0, 0, &previous);
   EXPECT_EQ(previous.x, 10);
-  EXPECT_EQ(previous.y, 10);
+  EXPECT_EQ(previous.y, 30);
 }
 
 TEST_F(LineTest, PlusMarkerCoversElevenPixelsEachWay) {

@@ -68,16 +68,6 @@ TEST_F(PolygonTest, FewerThanTwoPointsDrawNothing) {
   EXPECT_EQ(canvas.rowRuns(3, blue), "");
 }
 
-TEST_F(PolygonTest, SelfIntersectingRingFillsByAlternation) {
-  useNoPen();
-  // A bow tie whose halves meet at (20, 10): the crossing row pairs up its
-  // four crossings left to right.
-  const POINT bowTie[] = {{10, 0}, {30, 20}, {30, 0}, {10, 20}};
-  Polygon(canvas.dc(), bowTie, 4);
-  EXPECT_EQ(canvas.rowRuns(5, grey), "10..14 25..29");
-  EXPECT_EQ(canvas.rowRuns(0, grey), "");
-}
-
 // Random rings, most of them reaching off the canvas, against the
 // row-by-row rule without incremental stepping.
 TEST_F(PolygonTest, FillMatchesTheCrossingRuleEverywhere) {
