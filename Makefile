@@ -49,3 +49,15 @@ test-windows: windows deps $(BUILD)/CMakeCache.txt
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
+
+# Evidence runs. The fuzzers build with clang into a tree of their own.
+FUZZ_BUILD   := build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: fuzz
+
+fuzz:
+	@scripts/install-deps fuzz
+	CC=clang CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	@scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)

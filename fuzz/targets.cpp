@@ -5,6 +5,7 @@ const std::vector<FuzzTarget>& fuzzTargets() {
       {"split_poly", checkSplitPoly},
       {"tree_insert", checkTreeInsert},
       {"tree_filter", checkTreeFilter},
+      {"gdi", checkGdi},
       {"input_script", checkInputScript},
       {"workload_reader", checkWorkloadReader},
   };

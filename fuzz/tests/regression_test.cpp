@@ -1,5 +1,6 @@
 // Replays every input that once broke a fuzz target, kept in
-// fuzz/regressions/<target>/, through the same check the fuzzer runs.
+// fuzz/regressions/<target>/, and the seeds the fuzzers start from
+// (fuzz/seeds/<target>/), through the same check the fuzzer runs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kRegressions = fs::path(KELVANE_SOURCE_DIR) / "fuzz" / "regressions";
+const fs::path kFuzz = fs::path(KELVANE_SOURCE_DIR) / "fuzz";
 
 struct Case {
   std::string target;
@@ -27,15 +28,17 @@ struct Case {
 
 std::vector<Case> allCases() {
   std::vector<Case> cases;
-  for (const FuzzTarget& target : fuzzTargets()) {
-    const fs::path folder = kRegressions / target.name;
-    if (!fs::is_directory(folder)) continue;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-      if (entry.is_regular_file()) files.push_back(entry.path());
+  for (const char* kind : {"regressions", "seeds"}) {
+    for (const FuzzTarget& target : fuzzTargets()) {
+      const fs::path folder = kFuzz / kind / target.name;
+      if (!fs::is_directory(folder)) continue;
+      std::vector<fs::path> files;
+      for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.is_regular_file()) files.push_back(entry.path());
+      }
+      std::sort(files.begin(), files.end());
+      for (const fs::path& file : files) cases.push_back({std::string(kind) + "_" + target.name, file, target.check});
     }
-    std::sort(files.begin(), files.end());
-    for (const fs::path& file : files) cases.push_back({target.name, file, target.check});
   }
   return cases;
 }
@@ -63,12 +66,14 @@ TEST_P(Regression, InvariantsHold) {
 INSTANTIATE_TEST_SUITE_P(Fuzz, Regression, testing::ValuesIn(allCases()), caseName);
 
 TEST(RegressionFolders, EachNamesAFuzzTarget) {
-  if (!fs::is_directory(kRegressions)) GTEST_SKIP();
-  for (const auto& entry : fs::directory_iterator(kRegressions)) {
-    const std::string name = entry.path().filename().string();
-    const bool known = std::any_of(fuzzTargets().begin(), fuzzTargets().end(),
-                                   [&](const FuzzTarget& t) { return name == t.name; });
-    EXPECT_TRUE(known) << name << " is no fuzz target; its inputs would never run";
+  for (const char* kind : {"regressions", "seeds"}) {
+    if (!fs::is_directory(kFuzz / kind)) continue;
+    for (const auto& entry : fs::directory_iterator(kFuzz / kind)) {
+      const std::string name = entry.path().filename().string();
+      const bool known = std::any_of(fuzzTargets().begin(), fuzzTargets().end(),
+                                     [&](const FuzzTarget& t) { return name == t.name; });
+      EXPECT_TRUE(known) << kind << "/" << name << " is no fuzz target; its inputs would never run";
+    }
   }
 }
 
