@@ -61,3 +61,20 @@ fuzz:
 	CC=clang CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
 	@scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+.PHONY: soak faults check-valgrind
+
+SOAK_ARGS ?=
+
+# Ten thousand drags on the headless host, checked frame by frame.
+soak: build
+	$(BUILD)/kelvane-soak $(SOAK_ARGS)
+
+# Every platform call the program makes, failed in turn; a table of outcomes.
+faults: build
+	$(BUILD)/kelvane-faults
+
+# The whole suite under valgrind's memcheck.
+check-valgrind: build
+	@scripts/install-deps valgrind
+	@scripts/check-valgrind $(BUILD)

@@ -98,14 +98,6 @@ void* runJob(void* arg) {
   _exit(job.status);
 }
 
-std::string lastLine(const std::string& text) {
-  const std::size_t end = text.find_last_not_of('\n');
-  if (end == std::string::npos) return std::string();
-  const std::size_t newline = text.find_last_of('\n', end);
-  const std::size_t start = newline == std::string::npos ? 0 : newline + 1;
-  return text.substr(start, end + 1 - start);
-}
-
 IsolatedOutcome judge(int waitStatus, std::string output, const std::string& errors, std::size_t stackBytes) {
   IsolatedOutcome outcome;
   const std::string said = lastLine(errors);
@@ -147,15 +139,23 @@ IsolatedOutcome judge(int waitStatus, std::string output, const std::string& err
 
 }  // namespace
 
+std::string lastLine(const std::string& text) {
+  const std::size_t end = text.find_last_not_of('\n');
+  if (end == std::string::npos) return std::string();
+  const std::size_t newline = text.find_last_of('\n', end);
+  const std::size_t start = newline == std::string::npos ? 0 : newline + 1;
+  return text.substr(start, end + 1 - start);
+}
+
 IsolatedOutcome runIsolated(const std::function<std::string()>& work, std::size_t stackBytes,
-                            double timeoutSeconds) {
+                            double timeoutSeconds, bool echo) {
   int result[2];
   int errors[2];
-  if (pipe(result) != 0) return {IsolatedOutcome::Crashed, {}, "cannot make a pipe"};
+  if (pipe(result) != 0) return {IsolatedOutcome::Crashed, {}, "cannot make a pipe", {}};
   if (pipe(errors) != 0) {
     close(result[0]);
     close(result[1]);
-    return {IsolatedOutcome::Crashed, {}, "cannot make a pipe"};
+    return {IsolatedOutcome::Crashed, {}, "cannot make a pipe", {}};
   }
   const pid_t child = fork();
   if (child == 0) {
@@ -170,7 +170,7 @@ IsolatedOutcome runIsolated(const std::function<std::string()>& work, std::size_
   if (child < 0) {
     close(result[0]);
     close(errors[0]);
-    return {IsolatedOutcome::Crashed, {}, "cannot start a child process"};
+    return {IsolatedOutcome::Crashed, {}, "cannot start a child process", {}};
   }
 
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
@@ -192,7 +192,7 @@ IsolatedOutcome runIsolated(const std::function<std::string()>& work, std::size_
       const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
       if (n > 0) {
         texts[i].append(buffer, static_cast<std::size_t>(n));
-        if (i == 1) writeAll(STDERR_FILENO, buffer, static_cast<std::size_t>(n));
+        if (i == 1 && echo) writeAll(STDERR_FILENO, buffer, static_cast<std::size_t>(n));
       } else if (n == 0 || errno != EINTR) {
         close(fds[i].fd);
         fds[i].fd = -1;
@@ -207,8 +207,11 @@ IsolatedOutcome runIsolated(const std::function<std::string()>& work, std::size_
   int status = 0;
   while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
-  if (timedOut) {
-    return {IsolatedOutcome::TimedOut, {}, "no result within " + std::to_string(static_cast<long>(timeoutSeconds)) + " s"};
-  }
-  return judge(status, std::move(texts[0]), texts[1], stackBytes);
+  IsolatedOutcome outcome =
+      timedOut ? IsolatedOutcome{IsolatedOutcome::TimedOut, {},
+                                 "no result within " + std::to_string(static_cast<long>(timeoutSeconds)) + " s", {}}
+               : judge(status, std::move(texts[0]), texts[1], stackBytes);
+  outcome.errors = std::move(texts[1]);
+  if (!timedOut && WIFEXITED(status)) outcome.exitStatus = WEXITSTATUS(status);
+  return outcome;
 }

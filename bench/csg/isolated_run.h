@@ -14,11 +14,18 @@ struct IsolatedOutcome {
   Status status = Crashed;
   std::string output;  // what the work returned, when it finished
   std::string detail;  // otherwise why not, with the last thing it said on stderr
+  std::string errors;  // everything the child wrote to stderr
+  int exitStatus = -1;  // the child's exit status, when it exited
 };
 
 // Calls work() in a child and waits at most timeoutSeconds for it. What the
-// child writes to stderr is passed on to ours.
+// child writes to stderr is kept in the outcome and, when echo is set,
+// passed on to ours as it comes.
 IsolatedOutcome runIsolated(const std::function<std::string()>& work, std::size_t stackBytes,
-                            double timeoutSeconds);
+                            double timeoutSeconds, bool echo = true);
+
+// The last non-empty line of a text, without its newline: what a failing
+// program said last.
+std::string lastLine(const std::string& text);
 
 #endif

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ struct Case {
   fs::path file;
   FuzzCheck check;
 };
+
+// Printed by name: the default byte dump would read the struct's padding.
+void PrintTo(const Case& c, std::ostream* out) { *out << c.file.string(); }
 
 std::vector<Case> allCases() {
   std::vector<Case> cases;
