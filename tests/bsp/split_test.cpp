@@ -1,78 +1,116 @@
+// This suite's operator new counts, so that a test can show what splitting
+// allocates.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <new>
 #include <vector>
 
 #include "bsp/split.h"
+#include "bsp/tree_probe.h"
 #include "geometry/tolerance.h"
-#include "polygon/test_shapes.h"
+
+namespace {
+long allocations = 0;
+}
+
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
 struct Split {
   Side side;
-  PolyRef back;
-  PolyRef front;
+  PolyRef back, front;
+  long allocations;
 };
 
 // Both out-handles hold a marker beforehand, to show which were assigned.
 const PolyRef kMarker = squareAt(9);
 Split split(const PolyRef& poly, const Plane& plane) {
-  Split r{Side::On, kMarker, kMarker};
+  Split r{Side::On, kMarker, kMarker, allocations};
   r.side = splitPoly(poly, plane, r.back, r.front);
+  r.allocations = allocations - r.allocations;
   return r;
 }
 
 void expectRing(const PolyRef& piece, const std::vector<Point3>& ring) {
   ASSERT_EQ(piece->vertexCount, ring.size());
-  for (size_t i = 0; i < ring.size(); ++i) EXPECT_TRUE(sameTuple(piece->vertices[i], ring[i])) << i;
+  for (size_t i = 0; i < ring.size(); ++i) EXPECT_TRUE(tupleIs(piece->vertices[i], ring[i].x, ring[i].y, ring[i].z, 1)) << i;
 }
 
-TEST(SplitPoly, CrossingSquareGivesPiecesInItsWinding) {
+TEST(SplitPoly, CrossingPolygonGivesPiecesInItsWinding) {
   const Point3 p0 = pt(1, 1, 0), p1 = pt(-1, 1, 0), p2 = pt(-1, -1, 0), p3 = pt(1, -1, 0);
   const PolyRef square = polyOf({p0, p1, p2, p3});
   const Split r = split(square, planeOf(0, 1, 0, 0));
   EXPECT_EQ(r.side, Side::Spanning);
+  EXPECT_EQ(r.allocations, 4);  // two polygons, two rings
   // The last edge, p3 to p0, crosses first: its point starts both pieces.
   expectRing(r.front, {pt(1, 0, 0), p0, p1, pt(-1, 0, 0)});
   expectRing(r.back, {pt(1, 0, 0), pt(-1, 0, 0), p2, p3});
-  EXPECT_TRUE(sameTuple(r.front->plane, square->plane));  // recomputed, the same here
+  EXPECT_TRUE(tupleIs(r.front->plane, 0, 0, 1, 0));
   EXPECT_EQ(square->refCount, 1);
+  // A cut along the diagonal puts both its vertices into both pieces.
+  const Split diagonal = split(square, planeOf(1, -1, 0, 0));
+  EXPECT_EQ(diagonal.side, Side::Spanning);
+  expectRing(diagonal.front, {p0, p2, p3});
+  expectRing(diagonal.back, {p0, p1, p2});
 }
 
-TEST(SplitPoly, DiagonalCutMakesTwoTrianglesWithoutNewPoints) {
-  const Point3 v0 = pt(1, 0, 0), v1 = pt(0, 1, 0), v2 = pt(-1, 0, 0), v3 = pt(0, -1, 0);
-  const Split r = split(polyOf({v0, v1, v2, v3}), planeOf(1, 0, 0, 0));
-  EXPECT_EQ(r.side, Side::Spanning);
-  expectRing(r.front, {v0, v1, v3});
-  expectRing(r.back, {v1, v2, v3});
-}
-
-TEST(SplitPoly, TouchingPolygonPassesWholeAndLeavesTheOtherHandle) {
-  const PolyRef edgeOn = polyOf({pt(1, 0, 0), pt(0, 1, 0), pt(-1, 0, 0)});
-  Split r = split(edgeOn, planeOf(0, 1, 0, 0));
-  EXPECT_EQ(r.side, Side::Front);
-  EXPECT_EQ(r.front.get(), edgeOn.get());
-  EXPECT_EQ(r.back.get(), kMarker.get());
-
-  const PolyRef vertexOn = polyOf({pt(0, 0, 0), pt(-1, -1, 0), pt(1, -1, 0)});
-  r = split(vertexOn, planeOf(0, 1, 0, 0));
-  EXPECT_EQ(r.side, Side::Back);
-  EXPECT_EQ(r.back.get(), vertexOn.get());
-  EXPECT_EQ(r.front.get(), kMarker.get());
-}
-
-TEST(SplitPoly, ValuesOfExactlyEpsilonCountAsOnThePlane) {
+// Values within kEpsilon of the plane, inclusive, count as on it. A polygon
+// that only touches the plane passes whole, as the same object, and leaves
+// the other handle as it was.
+TEST(SplitPoly, TouchingPolygonsPassWholeWithoutAllocating) {
   const float e = kEpsilon, beyond = std::nextafter(kEpsilon, 1.0f);
   const auto ringWith = [](float a, float b) { return polyOf({pt(0, 0, a), pt(1, 0, b), pt(1, 1, a), pt(0, 1, b)}); };
-  const Plane z0 = planeOf(0, 0, 1, 0);
-  const Split on = split(ringWith(e, -e), z0);
-  EXPECT_EQ(on.side, Side::On);
-  EXPECT_EQ(on.back.get(), kMarker.get());
-  EXPECT_EQ(on.front.get(), kMarker.get());
-  EXPECT_EQ(split(ringWith(beyond, -e), z0).side, Side::Front);
-  EXPECT_EQ(split(ringWith(e, -beyond), z0).side, Side::Back);
-  EXPECT_EQ(split(ringWith(beyond, -beyond), z0).side, Side::Spanning);
+  const struct {
+    PolyRef poly;
+    Side side;
+  } cases[] = {
+      {polyOf({pt(1, 0, 0), pt(0, 0, 1), pt(-1, 0, 0)}), Side::Front},    // an edge on the plane
+      {polyOf({pt(0, 0, 0), pt(-1, 0, -1), pt(1, 0, -1)}), Side::Back},  // a vertex on it
+      {ringWith(e, -e), Side::On},
+      {ringWith(beyond, -e), Side::Front},
+      {ringWith(e, -beyond), Side::Back},
+  };
+  for (const auto& c : cases) {
+    const Split r = split(c.poly, planeOf(0, 0, 1, 0));
+    EXPECT_EQ(r.side, c.side);
+    EXPECT_EQ(r.allocations, 0);
+    EXPECT_EQ(r.back.get(), c.side == Side::Back ? c.poly.get() : kMarker.get());
+    EXPECT_EQ(r.front.get(), c.side == Side::Front ? c.poly.get() : kMarker.get());
+  }
+  EXPECT_EQ(split(ringWith(beyond, -beyond), planeOf(0, 0, 1, 0)).side, Side::Spanning);
+}
+
+TEST(SplitPoly, RingsBeyondTheScratchArraysAreCutWhole) {
+  std::vector<Point3> comb;  // teeth alternate across y = 0: nearly every edge crosses
+  for (int i = 0; i < 60; ++i) comb.push_back(pt(static_cast<float>(i), i % 2 ? 1.0f : -1.0f, 0));
+  comb.push_back(pt(59, -5, 0));
+  comb.push_back(pt(0, -5, 0));
+  for (const auto& [ring, plane] : {std::pair(circle(200), planeOf(1, 0, 0, -0.9f)), std::pair(comb, planeOf(0, 1, 0, 0))}) {
+    const PolyRef poly = polyOf(ring);
+    const Split r = split(poly, plane);
+    ASSERT_EQ(r.side, Side::Spanning);
+    EXPECT_GT(r.back->vertexCount, kSplitCapacity);
+    EXPECT_NEAR(area(*r.back) + area(*r.front), area(*poly), 1e-4);
+  }
+}
+
+// A 255-gon cut next to one vertex leaves a piece of 256 vertices, which the
+// 8-bit count cannot hold: the program stops instead of truncating it.
+TEST(SplitPolyDeathTest, PieceBeyondTheVertexLimitEndsTheProgram) {
+  EXPECT_DEATH(split(polyOf(circle(255)), planeOf(1, 0, 0, -0.9999f)), "vertex count outside 1 to 255");
+  EXPECT_EQ(split(polyOf(circle(254)), planeOf(1, 0, 0, -0.9999f)).back->vertexCount, 255);
 }
 
 }  // namespace

@@ -1,20 +1,20 @@
-// Read-only looks into a finished tree, shared by the tree and scene suites.
+// Read-only looks into polygons and finished trees, shared by the tree and
+// scene suites.
 #ifndef KELVANE_TESTS_BSP_TREE_PROBE_H
 #define KELVANE_TESTS_BSP_TREE_PROBE_H
 
 #include <cmath>
-#include <vector>
 
 #include "bsp/bsp_node.h"
 #include "bsp/bsp_tree.h"
+#include "polygon/test_shapes.h"
 
 // Every polygon of the tree, node by node in pre-order (node, back, front).
-inline std::vector<const CountedPoly*> allPolys(const BspTree& tree) {
-  std::vector<const CountedPoly*> out;
-  if (tree.isEmpty()) return out;
-  for (const PolyNode* n = tree.root->coplanar->head; n != nullptr; n = n->next) out.push_back(n->poly.get());
+inline Polys allPolys(const BspTree& tree) {
+  if (tree.isEmpty()) return {};
+  Polys out = contents(*tree.root->coplanar);
   for (const BspTree* sub : {&tree.root->back, &tree.root->front}) {
-    const std::vector<const CountedPoly*> below = allPolys(*sub);
+    const Polys below = allPolys(*sub);
     out.insert(out.end(), below.begin(), below.end());
   }
   return out;
@@ -23,9 +23,8 @@ inline std::vector<const CountedPoly*> allPolys(const BspTree& tree) {
 // True when p falls into a back cell: inside the solid the tree describes.
 inline bool isInside(const BspTree& tree, const Point3& p) {
   bool inside = false;
-  for (const BspTree* t = &tree; !t->isEmpty();) {
+  for (const BspTree* t = &tree; !t->isEmpty(); t = inside ? &t->root->back : &t->root->front) {
     inside = p.dot(t->root->plane) < 0.0f;
-    t = inside ? &t->root->back : &t->root->front;
   }
   return inside;
 }
@@ -40,14 +39,9 @@ inline bool allPlanesUsable(const BspTree& tree) {
 }
 
 inline Point3 centroid(const Poly& p) {
-  double x = 0, y = 0, z = 0;
-  for (int i = 0; i < p.vertexCount; ++i) {
-    x += p.vertices[i].x;
-    y += p.vertices[i].y;
-    z += p.vertices[i].z;
-  }
-  const double n = p.vertexCount;
-  return Point3(static_cast<float>(x / n), static_cast<float>(y / n), static_cast<float>(z / n), 1.0f);
+  Vector3 sum = zeroVector;
+  for (int i = 0; i < p.vertexCount; ++i) sum = sum + (p.vertices[i] - originPoint);
+  return originPoint + sum * (1.0f / p.vertexCount);
 }
 
 // Half the length of the ring's vector area.

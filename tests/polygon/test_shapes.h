@@ -4,11 +4,15 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <iterator>
 #include <vector>
 
+#include "geometry/expect_geometry.h"
 #include "polygon/plane.h"
 #include "polygon/poly_list_ref.h"
 #include "polygon/poly_ref.h"
+
+using Polys = std::vector<const CountedPoly*>;
 
 inline Point3 pt(float x, float y, float z) { return Point3(x, y, z, 1.0f); }
 
@@ -16,10 +20,6 @@ inline Plane planeOf(float a, float b, float c, float d) {
   Plane p;
   p.set(a, b, c, d);
   return p;
-}
-
-inline bool sameTuple(const Tuple4& a, const Tuple4& b) {
-  return a.x == b.x && a.y == b.y && a.z == b.z && a.w == b.w;
 }
 
 inline PolyRef polyOf(const std::vector<Point3>& ring) {
@@ -41,6 +41,12 @@ inline std::vector<Point3> circle(int n) {
 // The square [-1, 1]^2 at height z, counterclockwise seen from +z.
 inline PolyRef squareAt(float z) { return polyOf({pt(1, 1, z), pt(-1, 1, z), pt(-1, -1, z), pt(1, -1, z)}); }
 
+// The same ring run the other way round.
+inline PolyRef flipped(const PolyRef& p) {
+  return polyOf(std::vector<Point3>(std::make_reverse_iterator(p->vertices + p->vertexCount),
+                                    std::make_reverse_iterator(p->vertices)));
+}
+
 // Face F1..F6 of the cube [-1, 1]^3: +z, -z, +x, +y, -x, -y, each
 // counterclockwise seen from outside.
 inline const Point3 kCubeCorners[8] = {pt(1, 1, 1),  pt(-1, 1, 1),  pt(-1, -1, 1),  pt(1, -1, 1),
@@ -60,8 +66,8 @@ inline PolyListRef listOf(std::initializer_list<PolyRef> polys) {
 }
 
 // The list's polygons from the head, without changing the list.
-inline std::vector<const CountedPoly*> contents(const PolyList& list) {
-  std::vector<const CountedPoly*> polys;
+inline Polys contents(const PolyList& list) {
+  Polys polys;
   for (const PolyNode* n = list.head; n != nullptr; n = n->next) polys.push_back(n->poly.get());
   return polys;
 }

@@ -7,9 +7,39 @@
 
 #include "app/scene.h"
 #include "bsp/tree_probe.h"
-#include "polygon/test_shapes.h"
 
 namespace {
+
+void expectPlanes(const PolyListRef& list, const std::vector<Tuple4>& planes) {
+  const Polys faces = contents(*list);
+  ASSERT_EQ(faces.size(), planes.size());
+  for (size_t i = 0; i < faces.size(); ++i) {
+    EXPECT_TRUE(tupleIs(faces[i]->plane, planes[i].x, planes[i].y, planes[i].z, planes[i].w, 1e-6f)) << i;
+  }
+}
+
+TEST(MakeCube, FacesFromTheHeadAndTheirCorners) {
+  expectPlanes(makeCube(identityMatrix),
+               {{0, -1, 0, -1}, {-1, 0, 0, -1}, {0, 1, 0, -1}, {1, 0, 0, -1}, {0, 0, -1, -1}, {0, 0, 1, -1}});
+  // Mirrored on every axis: the channel box faces inwards.
+  expectPlanes(makeCube(channelBoxMatrix()),
+               {{0, -1, 0, 0.875f}, {-1, 0, 0, 2.125f}, {0, 1, 0, 0.875f}, {1, 0, 0, 0.875f}, {0, 0, -1, 1.5f}, {0, 0, 1, 1.5f}});
+  // The plate is turned about y: corner 0 starts the +z ring (the tail),
+  // corner 6 is second in the -z ring.
+  const PolyListRef plateList = makeCube(plateBoxMatrix());
+  const Polys plate = contents(*plateList);
+  EXPECT_TRUE(tupleIs(plate[5]->vertices[0], 1.19209f, 1.25f, 0.31486f, 1, 1e-5f));
+  EXPECT_TRUE(tupleIs(plate[4]->vertices[1], -0.19209f, -1.25f, -0.31486f, 1, 1e-5f));
+  Matrix4 halving = identityMatrix;
+  halving[3][3] = 2;
+  EXPECT_TRUE(tupleIs(makeCube(halving)->head->poly->vertices[1], -0.5f, -0.5f, 0.5f, 1));
+}
+
+struct Boxes {
+  PolyListRef solid = makeCube(solidBoxMatrix());
+  PolyListRef channel = makeCube(channelBoxMatrix());
+  PolyListRef plate = makeCube(plateBoxMatrix());
+};
 
 // How far p lies inside a box: its least depth behind the face planes,
 // negative outside. The mirrored box's planes face inwards: flip the sign.
@@ -18,12 +48,6 @@ float depthInside(const PolyListRef& box, const Point3& p, float facing) {
   for (const CountedPoly* face : contents(*box)) depth = std::min(depth, -facing * p.dot(face->plane));
   return depth;
 }
-
-struct Boxes {
-  PolyListRef solid = makeCube(solidBoxMatrix());
-  PolyListRef channel = makeCube(channelBoxMatrix());
-  PolyListRef plate = makeCube(plateBoxMatrix());
-};
 
 TEST(Scene, TreeCellsAreTheCombinedSolid) {
   buildScene();
@@ -50,10 +74,9 @@ TEST(Scene, TreeCellsAreTheCombinedSolid) {
 // clear of box 2 when one of box 2's faces has it wholly on the outer side.
 bool keepsAPartInsideTheChannel(const BspTree& tree) {
   const Boxes boxes;
-  const std::vector<const CountedPoly*> solidFaces = contents(*boxes.solid);
-  const std::vector<const CountedPoly*> channelFaces = contents(*boxes.channel);
+  const Polys solidFaces = contents(*boxes.solid), channelFaces = contents(*boxes.channel);
   for (const CountedPoly* p : allPolys(tree)) {
-    const auto samePlane = [&](const CountedPoly* f) { return sameTuple(p->plane, f->plane); };
+    const auto samePlane = [&](const CountedPoly* f) { return bool(tupleIs(p->plane, f->plane.x, f->plane.y, f->plane.z, f->plane.w)); };
     const auto outsideOf = [&](const CountedPoly* f) {
       return std::all_of(p->vertices, p->vertices + p->vertexCount,
                          [&](const Point3& v) { return v.dot(f->plane) <= 1e-5f; });
