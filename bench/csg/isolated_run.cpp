@@ -56,11 +56,14 @@ struct Job {
 };
 
 void* runJob(void* arg) {
+  // The thread's own alternate stack goes back in place before the thread
+  // ends: a sanitizer runtime frees what it believes it set up there.
   static char alternate[1 << 16];
   stack_t altStack{};
   altStack.ss_sp = alternate;
   altStack.ss_size = sizeof alternate;
-  sigaltstack(&altStack, nullptr);
+  stack_t previous{};
+  sigaltstack(&altStack, &previous);
   auto* job = static_cast<Job*>(arg);
   try {
     job->output = (*job->work)();
@@ -68,6 +71,7 @@ void* runJob(void* arg) {
     job->output = e.what();
     job->status = kThrewStatus;
   }
+  sigaltstack(&previous, nullptr);
   return nullptr;
 }
 
