@@ -33,15 +33,8 @@ inline bool isInside(const BspTree& tree, const Point3& p) {
 inline bool allPlanesUsable(const BspTree& tree) {
   if (tree.isEmpty()) return true;
   const Plane& p = tree.root->plane;
-  const bool finite = std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z) && std::isfinite(p.w);
-  const bool hasNormal = p.x != 0.0f || p.y != 0.0f || p.z != 0.0f;
-  return finite && hasNormal && allPlanesUsable(tree.root->back) && allPlanesUsable(tree.root->front);
-}
-
-inline Point3 centroid(const Poly& p) {
-  Vector3 sum = zeroVector;
-  for (int i = 0; i < p.vertexCount; ++i) sum = sum + (p.vertices[i] - originPoint);
-  return originPoint + sum * (1.0f / p.vertexCount);
+  return std::isfinite(p.x + p.y + p.z + p.w) && (p.x != 0.0f || p.y != 0.0f || p.z != 0.0f) &&
+         allPlanesUsable(tree.root->back) && allPlanesUsable(tree.root->front);
 }
 
 // Half the length of the ring's vector area.

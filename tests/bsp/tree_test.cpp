@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <vector>
 
 #include "bsp/draw_hook.h"
 #include "bsp/tree_probe.h"
 
-namespace {
-Polys drawn;
-}
+static Polys drawn;
 
 void drawPoly(PolyRef polyRef) { drawn.push_back(polyRef.get()); }
 
@@ -28,11 +25,8 @@ const CountedPoly* founder(const BspTree& tree) { return contents(*tree.root->co
 TEST(BspTree, CubeFoundsAChainDrawnBackToFront) {
   std::vector<PolyRef> f;
   for (int i = 1; i <= 6; ++i) f.push_back(cubeFace(i));
-  const auto faces = [&](std::initializer_list<int> numbers) {
-    Polys polys;
-    for (const int i : numbers) polys.push_back(f[i - 1].get());
-    return polys;
-  };
+  const Polys inside = {f[0].get(), f[5].get(), f[1].get(), f[4].get(), f[2].get(), f[3].get()};
+  const Polys aboveF1 = {f[5].get(), f[1].get(), f[4].get(), f[2].get(), f[3].get(), f[0].get()};
   auto* tree = new BspTree;
   tree->insert(listOf({f[5], f[4], f[3], f[2], f[1], f[0]}), Side::Front, Side::Front);
   Polys chain;
@@ -40,44 +34,35 @@ TEST(BspTree, CubeFoundsAChainDrawnBackToFront) {
     EXPECT_TRUE(t->root->front.isEmpty());
     chain.push_back(founder(*t));
   }
-  EXPECT_EQ(chain, faces({1, 6, 2, 5, 3, 4}));
+  EXPECT_EQ(chain, inside);
   // Inside, behind every face: each node before the ones below it.
-  EXPECT_EQ(drawnFrom(*tree, pt(0, 0, 0)), faces({1, 6, 2, 5, 3, 4}));
+  EXPECT_EQ(drawnFrom(*tree, pt(0, 0, 0)), inside);
   // In front of F1 only, or on its plane, which counts as in front: the faces
   // turned away come first (culling is the hook's business), F1 last.
-  for (const float z : {5.0f, 1.0f}) EXPECT_EQ(drawnFrom(*tree, pt(0, 0, z)), faces({6, 2, 5, 3, 4, 1}));
+  for (const float z : {5.0f, 1.0f}) EXPECT_EQ(drawnFrom(*tree, pt(0, 0, z)), aboveF1);
   EXPECT_TRUE(drawnFrom(BspTree(), pt(0, 0, 0)).empty());
-  EXPECT_EQ(f[0]->refCount, 2);
   delete tree;
   for (const PolyRef& face : f) EXPECT_EQ(face->refCount, 1);
 }
 
-TEST(BspTree, PolygonsInANodesPlaneJoinItEitherWayRound) {
-  const PolyRef up = squareAt(0), down = flipped(up);
-  const PolyRef touching = polyOf({pt(1, 0, 0), pt(-1, 0, 0), pt(0, 0, -1)});
+// A polygon in a node's plane joins the node when inserted and is kept when
+// filtered, either way round and whatever the keep, though the subtree
+// behind would cut it.
+TEST(BspTree, PolygonsInANodesPlaneStopThere) {
+  const PolyRef up = cubeFace(1), down = PolyRef(kCubeCorners, 4, 3, 2, 1, 0);
+  const PolyRef touching = polyOf({pt(1, 0, 1), pt(-1, 0, 1), pt(0, 0, 0)});
   BspTree tree;
   tree.insert(listOf({up}), Side::Front, Side::Front);
   tree.insert(listOf({down}), Side::Front, Side::Back);  // side plays no part in a non-empty tree
   tree.insert(listOf({touching}), Side::Spanning, Side::Spanning);
   EXPECT_EQ(contents(*tree.root->coplanar), (Polys{down.get(), up.get()}));
   EXPECT_EQ(founder(tree.root->back), touching.get());  // passed on whole, as the same object
-}
-
-// A 6 x 6 square through the middle of the cube: 4 of its 36 lie inside.
-TEST(BspTree, KeepCodeSelectsInsideOrOutsidePieces) {
   for (const Side keep : {Side::Back, Side::Front}) {
-    BspTree tree;
-    tree.insert(listOf({cubeFace(6), cubeFace(5), cubeFace(4), cubeFace(3), cubeFace(2), cubeFace(1)}),
-                Side::Front, Side::Front);
-    tree.insert(listOf({polyOf({pt(3, 3, 0), pt(-3, 3, 0), pt(-3, -3, 0), pt(3, -3, 0)})}), keep, Side::Spanning);
-    double total = 0;
-    for (const CountedPoly* p : allPolys(tree)) {
-      if (p->plane.w != 0.0f) continue;  // a cube face
-      total += area(*p);
-      const Point3 c = centroid(*p);
-      EXPECT_EQ(std::fabs(c.x) < 1 && std::fabs(c.y) < 1, keep == Side::Back);
-    }
-    EXPECT_NEAR(total, keep == Side::Back ? 4.0 : 32.0, 1e-5);
+    PolyListRef viaPoly, viaList;
+    tree.pushPoly(down, viaPoly, keep, Side::Spanning);
+    tree.pushList(listOf({down}), viaList, keep, Side::Spanning);
+    EXPECT_EQ(contents(*viaPoly), Polys{down.get()});
+    EXPECT_EQ(contents(*viaList), Polys{down.get()});
   }
 }
 
@@ -98,6 +83,32 @@ TEST(BspTree, DegeneratePolygonsNeverReachANode) {
   BspTree().pushList(listOf({flat}), result, Side::Back, Side::Back);
   EXPECT_EQ(result->isEmpty(), 1);
   for (const CountedPoly* p : {flat.get(), onRoot.get(), inf.get()}) EXPECT_EQ(p->refCount, 1);
+}
+
+// An empty tree is one cell: it keeps what it is given only when keep is
+// its side, and otherwise leaves a list untouched.
+TEST(Filter, EmptyTreeKeepsOnlyWhenKeepIsItsSide) {
+  const BspTree tree;
+  const PolyListRef list = listOf({squareAt(2)}), result;
+  for (const auto& [keep, side] : {std::pair(Side::Front, Side::Back), std::pair(Side::Spanning, Side::Front)}) {
+    tree.pushPoly(squareAt(1), result, keep, side);
+    tree.pushList(list, result, keep, side);
+  }
+  EXPECT_EQ(result->isEmpty(), 1);
+  EXPECT_EQ(list->isEmpty(), 0);
+  tree.pushPoly(squareAt(1), result, Side::Back, Side::Back);
+  tree.pushList(list, result, Side::Front, Side::Front);
+  EXPECT_EQ(contents(*result).size(), 2u);
+  EXPECT_EQ(list->isEmpty(), 1);
+}
+
+TEST(Reduce, LeafNodeKeepsEverythingReversed) {
+  BspTree tree;
+  tree.reduce();
+  const PolyRef a = cubeFace(1), b = PolyRef(kCubeCorners, 4, 3, 2, 1, 0), c = cubeFace(1);
+  tree.insert(listOf({c, b, a}), Side::Front, Side::Front);
+  tree.reduce();
+  EXPECT_EQ(contents(*tree.root->coplanar), (Polys{a.get(), b.get(), c.get()}));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <iterator>
 #include <vector>
 
 #include "geometry/expect_geometry.h"
@@ -16,11 +15,7 @@ using Polys = std::vector<const CountedPoly*>;
 
 inline Point3 pt(float x, float y, float z) { return Point3(x, y, z, 1.0f); }
 
-inline Plane planeOf(float a, float b, float c, float d) {
-  Plane p;
-  p.set(a, b, c, d);
-  return p;
-}
+inline Plane planeOf(float a, float b, float c, float d) { Plane p; p.set(a, b, c, d); return p; }
 
 inline PolyRef polyOf(const std::vector<Point3>& ring) {
   PolyRef r;
@@ -31,21 +26,12 @@ inline PolyRef polyOf(const std::vector<Point3>& ring) {
 // A convex ring of n vertices on the unit circle in the plane z = 0.
 inline std::vector<Point3> circle(int n) {
   std::vector<Point3> ring;
-  for (int i = 0; i < n; ++i) {
-    const double a = 2.0 * M_PI * i / n;
-    ring.push_back(pt(static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)), 0));
-  }
+  for (int i = 0; i < n; ++i) ring.push_back(pt(std::cos(2 * M_PI * i / n), std::sin(2 * M_PI * i / n), 0));
   return ring;
 }
 
 // The square [-1, 1]^2 at height z, counterclockwise seen from +z.
 inline PolyRef squareAt(float z) { return polyOf({pt(1, 1, z), pt(-1, 1, z), pt(-1, -1, z), pt(1, -1, z)}); }
-
-// The same ring run the other way round.
-inline PolyRef flipped(const PolyRef& p) {
-  return polyOf(std::vector<Point3>(std::make_reverse_iterator(p->vertices + p->vertexCount),
-                                    std::make_reverse_iterator(p->vertices)));
-}
 
 // Face F1..F6 of the cube [-1, 1]^3: +z, -z, +x, +y, -x, -y, each
 // counterclockwise seen from outside.

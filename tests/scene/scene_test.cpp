@@ -10,6 +10,12 @@
 
 namespace {
 
+struct Boxes {
+  PolyListRef solid = makeCube(solidBoxMatrix());
+  PolyListRef channel = makeCube(channelBoxMatrix());
+  PolyListRef plate = makeCube(plateBoxMatrix());
+};
+
 void expectPlanes(const PolyListRef& list, const std::vector<Tuple4>& planes) {
   const Polys faces = contents(*list);
   ASSERT_EQ(faces.size(), planes.size());
@@ -19,27 +25,17 @@ void expectPlanes(const PolyListRef& list, const std::vector<Tuple4>& planes) {
 }
 
 TEST(MakeCube, FacesFromTheHeadAndTheirCorners) {
-  expectPlanes(makeCube(identityMatrix),
-               {{0, -1, 0, -1}, {-1, 0, 0, -1}, {0, 1, 0, -1}, {1, 0, 0, -1}, {0, 0, -1, -1}, {0, 0, 1, -1}});
+  const Boxes boxes;
+  expectPlanes(boxes.solid, {{0, -1, 0, -1}, {-1, 0, 0, -1}, {0, 1, 0, -1}, {1, 0, 0, -1}, {0, 0, -1, -1}, {0, 0, 1, -1}});
   // Mirrored on every axis: the channel box faces inwards.
-  expectPlanes(makeCube(channelBoxMatrix()),
-               {{0, -1, 0, 0.875f}, {-1, 0, 0, 2.125f}, {0, 1, 0, 0.875f}, {1, 0, 0, 0.875f}, {0, 0, -1, 1.5f}, {0, 0, 1, 1.5f}});
+  expectPlanes(boxes.channel, {{0, -1, 0, 0.875f}, {-1, 0, 0, 2.125f}, {0, 1, 0, 0.875f}, {1, 0, 0, 0.875f},
+                               {0, 0, -1, 1.5f}, {0, 0, 1, 1.5f}});
   // The plate is turned about y: corner 0 starts the +z ring (the tail),
   // corner 6 is second in the -z ring.
-  const PolyListRef plateList = makeCube(plateBoxMatrix());
-  const Polys plate = contents(*plateList);
+  const Polys plate = contents(*boxes.plate);
   EXPECT_TRUE(tupleIs(plate[5]->vertices[0], 1.19209f, 1.25f, 0.31486f, 1, 1e-5f));
   EXPECT_TRUE(tupleIs(plate[4]->vertices[1], -0.19209f, -1.25f, -0.31486f, 1, 1e-5f));
-  Matrix4 halving = identityMatrix;
-  halving[3][3] = 2;
-  EXPECT_TRUE(tupleIs(makeCube(halving)->head->poly->vertices[1], -0.5f, -0.5f, 0.5f, 1));
 }
-
-struct Boxes {
-  PolyListRef solid = makeCube(solidBoxMatrix());
-  PolyListRef channel = makeCube(channelBoxMatrix());
-  PolyListRef plate = makeCube(plateBoxMatrix());
-};
 
 // How far p lies inside a box: its least depth behind the face planes,
 // negative outside. The mirrored box's planes face inwards: flip the sign.
