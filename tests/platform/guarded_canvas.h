@@ -1,28 +1,37 @@
 // A device context on a small canvas framed by guard bytes on every side,
-// so that a test sees any write outside the canvas, and shared checks of
-// what was drawn.
+// so that a test sees any write outside the canvas.
 #ifndef KELVANE_TESTS_PLATFORM_GUARDED_CANVAS_H
 #define KELVANE_TESTS_PLATFORM_GUARDED_CANVAS_H
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/direct_draw_state.h"
+#include "platform/gdi_objects.h"
+#include "platform/palette.h"
+#include "platform/trace.h"
 #include "platform/win32.h"
-
-constexpr std::uint8_t kGuard = 0xA5;
 
 // A base for fixtures: forgets every platform object and the call log
 // before the fixture's own members are made.
 struct FreshPlatform {
-  FreshPlatform();
+  FreshPlatform() { platform::resetDirectDraw(), platform::clearTrace(); }
 };
 
 class GuardedCanvas {
  public:
-  GuardedCanvas(int width, int height, int guard = 16);
-  ~GuardedCanvas();
+  static constexpr std::uint8_t kGuard = 0xA5;
+
+  GuardedCanvas(int width, int height, int guard = 16)
+      : storage_(std::size_t(width + 2 * guard) * (height + 2 * guard), kGuard), guard_(guard) {
+    canvas_ = {storage_.data() + guard * (width + 2 * guard) + guard, width, height, width + 2 * guard};
+    clear();
+    dc_ = platform::createDeviceContext(canvas_, &platform::defaultPalette());
+  }
+  ~GuardedCanvas() { platform::deleteDeviceContext(dc_); }
   GuardedCanvas(const GuardedCanvas&) = delete;
   GuardedCanvas& operator=(const GuardedCanvas&) = delete;
 
@@ -30,21 +39,45 @@ class GuardedCanvas {
   int width() const { return canvas_.width; }
   int height() const { return canvas_.height; }
   std::uint8_t at(int x, int y) const { return canvas_.pixels[y * canvas_.pitch + x]; }
-  void clear(std::uint8_t value = 0);
+  void clear(std::uint8_t value = 0) {
+    for (int y = 0; y < canvas_.height; ++y) std::fill_n(canvas_.pixels + y * canvas_.pitch, canvas_.width, value);
+  }
   // Empty when every guard byte is intact, else where the first write went.
-  std::string guardDamage() const;
-  // The columns of row y that hold `value`, as "a..b c d..e".
-  std::string rowRuns(int y, std::uint8_t value) const;
-  std::string columnRuns(int x, std::uint8_t value) const;
+  std::string guardDamage() const {
+    for (std::size_t i = 0; i < storage_.size(); ++i) {
+      const int x = int(i % canvas_.pitch) - guard_, y = int(i / canvas_.pitch) - guard_;
+      const bool inside = x >= 0 && x < canvas_.width && y >= 0 && y < canvas_.height;
+      if (!inside && storage_[i] != kGuard) return "written at (" + std::to_string(x) + "," + std::to_string(y) + ")";
+    }
+    return "";
+  }
+  // The places along row y (or column x) that hold `value`, as "a..b c".
+  std::string rowRuns(int y, std::uint8_t value) const { return runs(y, true, value); }
+  std::string columnRuns(int x, std::uint8_t value) const { return runs(x, false, value); }
 
  private:
+  std::string runs(int line, bool row, std::uint8_t value) const {
+    std::string text;
+    const int length = row ? canvas_.width : canvas_.height;
+    auto hit = [&](int i) { return i < length && (row ? at(i, line) : at(line, i)) == value; };
+    for (int i = 0; i < length; ++i) {
+      if (!hit(i)) continue;
+      const int from = i;
+      while (hit(i + 1)) ++i;
+      text += (text.empty() ? "" : " ") + std::to_string(from) + (i > from ? ".." + std::to_string(i) : "");
+    }
+    return text;
+  }
+
   std::vector<std::uint8_t> storage_;
   int guard_;
   platform::Canvas canvas_;
   HDC dc_;
 };
 
-// Palette indices of colours the tests draw with, in the default palette.
-std::uint8_t indexOf(COLORREF colour);
+// The palette index of a colour the tests draw with, in the default palette.
+inline std::uint8_t indexOf(COLORREF colour) {
+  return platform::nearestPaletteIndex(platform::defaultPalette(), colour);
+}
 
 #endif

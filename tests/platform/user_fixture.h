@@ -14,34 +14,74 @@
 #include "platform/input_script.h"
 #include "platform/trace.h"
 #include "platform/user.h"
+#include "platform/user_windows.h"
 #include "platform/win32.h"
 
 struct Received {
-  HWND window;
   UINT message;
   WPARAM wParam;
-  LPARAM lParam;
-  bool windowExisted;  // whether the handle was valid while the message was handled
+  bool windowExisted;  // while the message was handled
 };
 
 class UserTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override {
+    TearDown();
+    platform::setCallLogging(false);
+    received().clear();
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+      received().push_back({message, wParam, platform::isWindow(window)});
+      if (message == WM_DESTROY) PostQuitMessage(0);
+      return DefWindowProcA(window, message, wParam, lParam);
+    };
+    windowClass.lpszClassName = "Test";
+    ASSERT_NE(RegisterClassA(&windowClass), 0);
+  }
+  void TearDown() override {
+    platform::resetUser();
+    platform::setHost(nullptr);
+    platform::clearTrace();
+  }
 
-  // Installs a headless host running `script`; fails the test if it does
-  // not parse.
-  platform::HeadlessHost& useScript(const std::string& script);
-  HWND createWindow();
-  HWND createShownWindow();
-
-  // The messages received, by message number only.
-  static std::vector<UINT> receivedMessages();
-
-  platform::HeadlessHost* host_ = nullptr;
-
- public:
-  static std::vector<Received>& received();
+  // Installs a headless host that runs `script`.
+  static platform::HeadlessHost& useScript(const std::string& script) {
+    std::vector<platform::ScriptStep> steps;
+    platform::ScriptError error;
+    EXPECT_TRUE(platform::parseInputScript(script, steps, error)) << error.text();
+    auto host = std::make_unique<platform::HeadlessHost>(std::move(steps));
+    platform::HeadlessHost& installed = *host;
+    platform::setHost(std::move(host));
+    return installed;
+  }
+  static HWND createWindow() {
+    return CreateWindowExA(WS_EX_TOPMOST, "Test", "Test", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
+                           platform::programInstance(), nullptr);
+  }
+  static HWND createShownWindow() {
+    HWND window = createWindow();
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    received().clear();
+    return window;
+  }
+  static std::vector<UINT> receivedMessages() {
+    std::vector<UINT> messages;
+    for (const Received& r : received()) messages.push_back(r.message);
+    return messages;
+  }
+  static std::vector<Received>& received() {
+    static std::vector<Received> messages;
+    return messages;
+  }
+  // Every message waiting for `window` (all windows when null), taken off
+  // the queue, as (message, wParam, lParam) in order.
+  static std::vector<MSG> drain(HWND window = nullptr) {
+    std::vector<MSG> messages;
+    MSG message = {};
+    while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) messages.push_back(message);
+    return messages;
+  }
 };
 
 #endif
