@@ -1,10 +1,10 @@
-// Indexed PNG files: a frame and its palette come back exactly; bad files
-// and bad paths give a message, never a crash.
+// Indexed PNG files: a frame and its palette come back exactly; bad paths
+// and bad files give a message and leave the outputs alone.
 #include <gtest/gtest.h>
-
 #include <png.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 #include "platform/palette.h"
@@ -12,82 +12,53 @@
 
 namespace {
 
-std::string scratchPath(const std::string& name) {
-  return std::string(KELVANE_BINARY_DIR) + "/png_io_test_" + name;
-}
+std::string scratch(const std::string& name) { return std::string(KELVANE_BINARY_DIR) + "/png_io_test_" + name; }
 
-TEST(PngIoTest, FrameAndPaletteRoundTrip) {
-  const int width = 640, height = 480;
-  std::vector<std::uint8_t> frame(width * height);
+TEST(PngIo, FrameAndPaletteComeBackExactly) {
+  std::vector<std::uint8_t> frame(640 * 480), pixels;
   for (std::size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<std::uint8_t>(i * 7 + i / 640);
-  platform::Palette palette = platform::defaultPalette();
+  platform::Palette palette = platform::defaultPalette(), read{};
   palette[200] = {1, 2, 3};
-  const std::string path = scratchPath("round_trip.png");
   std::string error;
-  ASSERT_TRUE(platform::writeIndexedPng(path, frame.data(), width, height, palette, &error)) << error;
-
-  std::vector<std::uint8_t> pixels;
-  int readWidth = 0, readHeight = 0;
-  platform::Palette readPalette{};
-  ASSERT_TRUE(platform::readIndexedPng(path, pixels, readWidth, readHeight, readPalette, &error)) << error;
-  EXPECT_EQ(readWidth, width);
-  EXPECT_EQ(readHeight, height);
+  int width = 0, height = 0;
+  ASSERT_TRUE(platform::writeIndexedPng(scratch("round.png"), frame.data(), 640, 480, palette, &error)) << error;
+  ASSERT_TRUE(platform::readIndexedPng(scratch("round.png"), pixels, width, height, read, &error)) << error;
+  EXPECT_EQ(width * 1000 + height, 640480);
   EXPECT_EQ(pixels, frame);
-  for (int i = 0; i < 256; ++i) {
-    EXPECT_EQ(readPalette[i].r, palette[i].r) << i;
-    EXPECT_EQ(readPalette[i].g, palette[i].g) << i;
-    EXPECT_EQ(readPalette[i].b, palette[i].b) << i;
-  }
-  std::remove(path.c_str());
+  EXPECT_EQ(std::memcmp(read.data(), palette.data(), sizeof palette), 0);
+  std::remove(scratch("round.png").c_str());
 }
 
-TEST(PngIoTest, WritingToAnImpossiblePlaceFailsWithAMessageAndLeavesNothing) {
-  std::vector<std::uint8_t> frame(4, 1);
+TEST(PngIo, BadPathsAndFilesAreRefusedWithAMessage) {
+  std::vector<std::uint8_t> frame(64 * 64, 3), pixels = {9};
   std::string error;
-  EXPECT_FALSE(platform::writeIndexedPng(scratchPath("missing/dir/x.png"), frame.data(), 2, 2,
-                                         platform::defaultPalette(), &error));
-  EXPECT_NE(error.find("missing/dir/x.png"), std::string::npos) << error;
-  EXPECT_FALSE(platform::writeIndexedPng(scratchPath("x.png"), nullptr, 2, 2, platform::defaultPalette(), &error));
-  EXPECT_FALSE(platform::writeIndexedPng(scratchPath("x.png"), frame.data(), 0, 2, platform::defaultPalette(),
-                                         nullptr));
-  EXPECT_FALSE(std::ifstream(scratchPath("x.png")).good());
-}
+  EXPECT_FALSE(platform::writeIndexedPng(scratch("missing/x.png"), frame.data(), 2, 2, platform::defaultPalette(), &error));
+  EXPECT_NE(error.find("missing/x.png"), std::string::npos) << error;
+  EXPECT_FALSE(platform::writeIndexedPng(scratch("x.png"), nullptr, 2, 2, platform::defaultPalette(), &error));
+  EXPECT_FALSE(platform::writeIndexedPng(scratch("x.png"), frame.data(), 0, 2, platform::defaultPalette(), nullptr));
+  EXPECT_FALSE(std::ifstream(scratch("x.png")).good());
 
-TEST(PngIoTest, ReadingRefusesWhatIsNotAnIndexedPng) {
-  std::vector<std::uint8_t> pixels = {9};
+  std::ofstream(scratch("text.png")) << "not a picture";
+  png_image image = {};  // a grey PNG made by libpng itself
+  image.version = PNG_IMAGE_VERSION;
+  image.width = image.height = 2;
+  image.format = PNG_FORMAT_GRAY;
+  ASSERT_TRUE(png_image_write_to_file(&image, scratch("grey.png").c_str(), 0, frame.data(), 0, nullptr));
+  ASSERT_TRUE(platform::writeIndexedPng(scratch("whole.png"), frame.data(), 64, 64, platform::defaultPalette(), &error));
+  std::ifstream in(scratch("whole.png"), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::ofstream(scratch("cut.png"), std::ios::binary) << bytes.substr(0, bytes.size() / 2);
   int width = 5, height = 5;
   platform::Palette palette{};
-  std::string error;
-  EXPECT_FALSE(platform::readIndexedPng(scratchPath("absent.png"), pixels, width, height, palette, &error));
-  EXPECT_NE(error.find("absent.png"), std::string::npos);
-
-  const std::string text = scratchPath("text.png");
-  std::ofstream(text) << "not a picture";
-  EXPECT_FALSE(platform::readIndexedPng(text, pixels, width, height, palette, &error));
-  EXPECT_NE(error.find("not a PNG"), std::string::npos) << error;
-
-  // A grey PNG written by libpng itself, and a palette PNG cut short.
-  const std::string grey = scratchPath("grey.png");
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = 2;
-  image.height = 2;
-  image.format = PNG_FORMAT_GRAY;
-  const png_byte greyPixels[4] = {0, 80, 160, 240};
-  ASSERT_TRUE(png_image_write_to_file(&image, grey.c_str(), 0, greyPixels, 0, nullptr));
-  EXPECT_FALSE(platform::readIndexedPng(grey, pixels, width, height, palette, &error));
-  EXPECT_NE(error.find("palette"), std::string::npos) << error;
-
-  const std::string whole = scratchPath("whole.png"), cut = scratchPath("cut.png");
-  std::vector<std::uint8_t> frame(64 * 64, 3);
-  ASSERT_TRUE(platform::writeIndexedPng(whole, frame.data(), 64, 64, platform::defaultPalette(), &error));
-  std::ifstream in(whole, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
-  EXPECT_FALSE(platform::readIndexedPng(cut, pixels, width, height, palette, &error));
-  EXPECT_EQ(pixels, std::vector<std::uint8_t>{9});  // outputs untouched on failure
+  for (const auto& [name, says] : {std::pair{"absent.png", "absent.png"}, {"text.png", "not a PNG"},
+                                   {"grey.png", "palette"}, {"cut.png", ""}}) {
+    EXPECT_FALSE(platform::readIndexedPng(scratch(name), pixels, width, height, palette, &error)) << name;
+    EXPECT_NE(error.find(says), std::string::npos) << error;
+    std::remove(scratch(name).c_str());
+  }
+  EXPECT_EQ(pixels, std::vector<std::uint8_t>{9});
   EXPECT_EQ(width, 5);
-  for (const std::string& path : {text, grey, whole, cut}) std::remove(path.c_str());
+  std::remove(scratch("whole.png").c_str());
 }
 
 }  // namespace
