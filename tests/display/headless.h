@@ -7,28 +7,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/program.h"
-#include "platform/direct_draw_state.h"
 #include "platform/headless_host.h"
-#include "platform/host.h"
-#include "platform/input_script.h"
 #include "platform/trace.h"
 #include "platform/user.h"
-#include "platform/win32.h"
 
 namespace headless {
 
 constexpr int kWidth = platform::kScreenWidth;
 constexpr int kHeight = platform::kScreenHeight;
 
-// Installs a headless host with the script (input_script.h syntax) and
-// turns the call log on.
+// A headless host fed by the script (input_script.h syntax), call log on.
 inline platform::HeadlessHost& install(const std::string& script = "") {
   std::vector<platform::ScriptStep> steps;
   platform::ScriptError error;
@@ -40,17 +34,15 @@ inline platform::HeadlessHost& install(const std::string& script = "") {
   return host;
 }
 
-// The whole program on a fresh headless host; WinMain's result.
 inline int runProgram(const std::string& script) {
   install(script);
   char commandLine[] = "";
   return WinMain(platform::programInstance(), nullptr, commandLine, SW_SHOW);
 }
 
-// The window, the scene and theViewer, as the program has them before its
-// message loop.
-inline platform::HeadlessHost& startProgram(const std::string& script = "") {
-  platform::HeadlessHost& host = install(script);
+// The program as it stands before its message loop.
+inline platform::HeadlessHost& startProgram() {
+  platform::HeadlessHost& host = install();
   startUp(platform::programInstance(), SW_SHOW);
   EXPECT_NE(theViewer, nullptr);
   return host;
@@ -58,68 +50,59 @@ inline platform::HeadlessHost& startProgram(const std::string& script = "") {
 
 inline const std::vector<std::string>& log() { return platform::callLog(); }
 
-// The logged calls whose text starts with `prefix`, such as "Ellipse(".
+// The logged calls that start with `prefix`, such as "Ellipse(".
 inline std::vector<std::string> calls(const std::string& prefix) {
   std::vector<std::string> found;
-  for (const std::string& call : log()) {
-    if (call.compare(0, prefix.size(), prefix) == 0) found.push_back(call);
-  }
+  std::copy_if(log().begin(), log().end(), std::back_inserter(found),
+               [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
   return found;
 }
 
 inline int countCalls(const std::string& prefix) { return static_cast<int>(calls(prefix).size()); }
 
-// Position of the first logged call starting with `prefix` at or after
-// `from`, or -1.
+// Position of the first such call at or after `from`, or -1.
 inline int findCall(const std::string& prefix, int from = 0) {
-  for (int i = from; i < static_cast<int>(log().size()); ++i) {
-    if (log()[i].compare(0, prefix.size(), prefix) == 0) return i;
-  }
+  for (int i = std::max(from, 0); i < static_cast<int>(log().size()); ++i)
+    if (log()[i].rfind(prefix, 0) == 0) return i;
   return -1;
 }
 
-// A frame's pixel, and the colour its palette gives it as 0xRRGGBB.
+// Whether the calls come in this order, each after the one before.
+inline bool inOrder(std::initializer_list<const char*> prefixes) {
+  int at = -1;
+  for (const char* prefix : prefixes)
+    if ((at = findCall(prefix, at + 1)) < 0) return false;
+  return true;
+}
+
 inline int pixel(const platform::Frame& frame, int x, int y) { return frame.pixels[y * kWidth + x]; }
 
+// As 0xRRGGBB.
 inline int colourAt(const platform::Frame& frame, int x, int y) {
   const platform::Rgb& c = frame.palette[pixel(frame, x, y)];
   return c.r << 16 | c.g << 8 | c.b;
 }
 
-// Every colour (0xRRGGBB) the frame shows.
 inline std::set<int> colours(const platform::Frame& frame) {
   std::set<int> found;
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) found.insert(colourAt(frame, x, y));
-  return found;
-}
-
-// The grey levels the frame shows, besides black and white.
-inline std::set<int> greys(const platform::Frame& frame) {
-  std::set<int> found;
-  for (int c : colours(frame)) {
-    const int r = c >> 16, g = c >> 8 & 0xff, b = c & 0xff;
-    if (r == g && g == b && r != 0 && r != 255) found.insert(r);
-  }
+  for (int i = 0; i < kWidth * kHeight; ++i) found.insert(colourAt(frame, i % kWidth, i / kWidth));
   return found;
 }
 
 struct Box {
   int left = kWidth, top = kHeight, right = -1, bottom = -1;  // inclusive
+  void add(int x, int y) {
+    left = std::min(left, x), right = std::max(right, x);
+    top = std::min(top, y), bottom = std::max(bottom, y);
+  }
+  std::vector<int> sides() const { return {left, top, right, bottom}; }
 };
 
-// The smallest box around every pixel whose index is not 0.
+// Around every pixel whose index is not 0.
 inline Box drawnExtent(const platform::Frame& frame) {
   Box box;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      if (pixel(frame, x, y) == 0) continue;
-      box.left = std::min(box.left, x);
-      box.right = std::max(box.right, x);
-      box.top = std::min(box.top, y);
-      box.bottom = std::max(box.bottom, y);
-    }
-  }
+  for (int i = 0; i < kWidth * kHeight; ++i)
+    if (frame.pixels[i] != 0) box.add(i % kWidth, i / kWidth);
   return box;
 }
 
