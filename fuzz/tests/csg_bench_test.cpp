@@ -16,6 +16,7 @@
 #include "bench/csg/measurement.h"
 #include "bench/csg/workload.h"
 #include "bsp/bsp_node.h"
+#include "bsp/tree_probe.h"
 #include "polygon/fatal.h"
 #ifdef KELVANE_HAS_SCENE
 #include "app/scene.h"
@@ -44,40 +45,13 @@ std::unique_ptr<BspTree> resultOf(const std::string& ops, const std::string& sol
   return runOperations(w).tree;
 }
 
-// Inside when the point's walk down the tree ends in a back cell.
-bool isInside(const BspTree& tree, float x, float y, float z) {
-  const Point3 p(x, y, z, 1.0f);
-  bool inside = false;
-  for (const BspTree* t = &tree; t->root != nullptr;) {
-    inside = p.dot(t->root->plane) < 0.0f;
-    t = inside ? &t->root->back : &t->root->front;
-  }
-  return inside;
-}
+bool isInside(const BspTree& tree, float x, float y, float z) { return isInside(tree, Point3(x, y, z, 1.0f)); }
 
 // The area of every polygon of the tree: pieces add up to the faces they
 // were cut from.
 double surfaceArea(const BspTree& tree) {
   double total = 0.0;
-  std::vector<const BspTree*> pending{&tree};
-  while (!pending.empty()) {
-    const BspTree* t = pending.back();
-    pending.pop_back();
-    if (t->isEmpty()) continue;
-    for (const PolyNode* n = t->root->coplanar->head; n != nullptr; n = n->next) {
-      const Poly& p = *n->poly;
-      double x = 0, y = 0, z = 0;
-      for (int i = 0; i < p.vertexCount; ++i) {
-        const Point3& u = p.vertices[i];
-        const Point3& v = p.vertices[(i + 1) % p.vertexCount];
-        x += double(u.y) * v.z - double(u.z) * v.y;
-        y += double(u.z) * v.x - double(u.x) * v.z;
-        z += double(u.x) * v.y - double(u.y) * v.x;
-      }
-      total += 0.5 * std::sqrt(x * x + y * y + z * z);
-    }
-    pending.insert(pending.end(), {&t->root->back, &t->root->front});
-  }
+  for (const CountedPoly* p : allPolys(tree)) total += area(*p);
   return total;
 }
 

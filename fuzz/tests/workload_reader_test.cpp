@@ -26,6 +26,17 @@ std::string faultOf(const std::string& text, TextPosition& where) {
   return "accepted";
 }
 
+template <std::size_t N>
+void expectFaults(const Fault (&faults)[N]) {
+  for (const Fault& f : faults) {
+    TextPosition where;
+    const std::string message = faultOf(f.text, where);
+    EXPECT_EQ(where.line, f.line) << f.text << " -> " << message;
+    EXPECT_EQ(where.column, f.column) << f.text << " -> " << message;
+    EXPECT_NE(message.find(f.says), std::string::npos) << f.text << " -> " << message;
+  }
+}
+
 TEST(WorkloadReader, NamesThePlaceOfEachFault) {
   const Fault faults[] = {
       {"", 1, 1, "unexpected end of file"},
@@ -42,13 +53,7 @@ TEST(WorkloadReader, NamesThePlaceOfEachFault) {
       {"{} x", 1, 4, "after the document"},
       {"\n\n  [", 3, 4, "end of file"},
   };
-  for (const Fault& f : faults) {
-    TextPosition where;
-    const std::string message = faultOf(f.text, where);
-    EXPECT_EQ(where.line, f.line) << f.text << " -> " << message;
-    EXPECT_EQ(where.column, f.column) << f.text << " -> " << message;
-    EXPECT_NE(message.find(f.says), std::string::npos) << f.text << " -> " << message;
-  }
+  expectFaults(faults);
 }
 
 TEST(WorkloadReader, RefusesNestingBeyondItsBound) {
@@ -76,13 +81,7 @@ TEST(WorkloadReader, ChecksTheWorkloadShape) {
        "no earlier result"},
       {"{\"name\":\"w\",\"solids\":{\"A\":[]},\"ops\":[[\"union\",\"A\",\"B\"]]}", 1, 51, "no solid called"},
   };
-  for (const Fault& f : faults) {
-    TextPosition where;
-    const std::string message = faultOf(f.text, where);
-    EXPECT_EQ(where.line, f.line) << f.text << " -> " << message;
-    EXPECT_EQ(where.column, f.column) << f.text << " -> " << message;
-    EXPECT_NE(message.find(f.says), std::string::npos) << f.text << " -> " << message;
-  }
+  expectFaults(faults);
 }
 
 TEST(WorkloadReader, ReadsSolidsInFileOrderAndCoordinatesAsFloats) {
