@@ -48,12 +48,10 @@ inline platform::HeadlessHost& startProgram() {
   return host;
 }
 
-inline const std::vector<std::string>& log() { return platform::callLog(); }
-
 // The logged calls that start with `prefix`, such as "Ellipse(".
 inline std::vector<std::string> calls(const std::string& prefix) {
   std::vector<std::string> found;
-  std::copy_if(log().begin(), log().end(), std::back_inserter(found),
+  std::copy_if(platform::callLog().begin(), platform::callLog().end(), std::back_inserter(found),
                [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
   return found;
 }
@@ -62,8 +60,8 @@ inline int countCalls(const std::string& prefix) { return static_cast<int>(calls
 
 // Position of the first such call at or after `from`, or -1.
 inline int findCall(const std::string& prefix, int from = 0) {
-  for (int i = std::max(from, 0); i < static_cast<int>(log().size()); ++i)
-    if (log()[i].rfind(prefix, 0) == 0) return i;
+  for (int i = std::max(from, 0); i < static_cast<int>(platform::callLog().size()); ++i)
+    if (platform::callLog()[i].rfind(prefix, 0) == 0) return i;
   return -1;
 }
 

@@ -1,4 +1,6 @@
 // The Viewer's display device and frame cycle on the headless host.
+#include <tuple>
+
 #include "display/headless.h"
 #include "platform/direct_draw_state.h"
 
@@ -25,21 +27,17 @@ TEST(ViewerTest, TakesTheDisplayInOrderAndGivesItBackInReverse) {
 // error that passes is retried.
 TEST(ViewerTest, ALostSurfaceIsRestoredWithOneMoreFill) {
   platform::HeadlessHost& host = headless::startProgram();
-  const struct {
-    bool lose;
-    const char* failing;
-    int restores;
-  } cases[] = {{true, "Restore", 1}, {true, "", 1}, {false, "Blt", 0}};
-  for (const auto& c : cases) {
+  const std::tuple<bool, std::string, int> cases[] = {{true, "Restore", 1}, {true, "", 1}, {false, "Blt", 0}};
+  for (const auto& [lose, failing, restores] : cases) {
     platform::clearTrace();
-    if (c.lose) platform::loseSurfacesNow();
-    if (*c.failing != '\0') platform::failCall(c.failing);
-    ASSERT_TRUE(theViewer->beginFrame()) << c.failing;
+    if (lose) platform::loseSurfacesNow();
+    if (!failing.empty()) platform::failCall(failing);
+    ASSERT_TRUE(theViewer->beginFrame()) << failing;
     theViewer->endFrame();
-    EXPECT_EQ(countCalls("Blt("), 2) << c.failing;
-    EXPECT_EQ(countCalls("Restore("), c.restores) << c.failing;
-    EXPECT_EQ(countCalls("Flip("), 1) << c.failing;
-    EXPECT_EQ(headless::inOrder({"Blt(surface2", "Restore(surface1", "Blt(surface2", "GetDC(surface2"}), c.lose);
+    EXPECT_EQ(countCalls("Blt("), 2) << failing;
+    EXPECT_EQ(countCalls("Restore("), restores) << failing;
+    EXPECT_EQ(countCalls("Flip("), 1) << failing;
+    EXPECT_EQ(headless::inOrder({"Blt(surface2", "Restore(surface1", "Blt(surface2", "GetDC(surface2"}), lose);
   }
   EXPECT_TRUE(theViewer->isComplete());
   EXPECT_EQ(host.frameCount(), 2);

@@ -55,8 +55,7 @@ TEST_F(RenderTest, WritesEveryFrameInOrderAndTheSameAsAnAnimation) {
   EXPECT_FALSE(fs::exists(frame(7)));
   int error = 0;
   GifFileType* file = DGifOpenFileName(gif.c_str(), &error);
-  ASSERT_NE(file, nullptr);
-  ASSERT_EQ(DGifSlurp(file), GIF_OK);
+  ASSERT_TRUE(file != nullptr && DGifSlurp(file) == GIF_OK) << error;
   EXPECT_EQ(file->ImageCount, 6);
   for (int n = 1; n <= 6 && n <= file->ImageCount; ++n) {
     const std::vector<int> png = read(n);
@@ -83,7 +82,6 @@ TEST_F(RenderTest, RefusesBadCommandLinesAndPathsItCannotWrite) {
       {out + " --drag", "--drag needs a value"},
       {out + " --drag 640,10:20,20", "outside the 640 x 480 screen"},
       {out + " --drag 10,10:20,480", "outside the 640 x 480 screen"},
-      {out + " --drag 1,2:3", "is not a pixel X,Y"},
       {out + " --drag 1,2:3,4:-3", "MOVES '-3'"},
       {"--out " + (dir / "plain-file" / "out").string(), "cannot use"},
       {out + " --gif " + (dir / "missing" / "a.gif").string(), "cannot write"},
