@@ -1,4 +1,4 @@
-// Culling, shading and projecting single polygons, and the scene's frame.
+// Culling, shading and projecting single polygons.
 #include <cmath>
 #include <limits>
 
