@@ -3,7 +3,8 @@
 // beside it, whatever the coordinates.
 //
 // The ellipse reference is the documented walk run literally over the
-// inclusive box, with the brush between each row's outermost outline pixels.
+// inclusive box (corners sorted, right and bottom less one), with the brush
+// between each row's outermost outline pixels.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -26,7 +27,10 @@ void useColours(const GuardedCanvas& canvas, bool withPen = true) {
   SelectObject(canvas.dc(), CreateSolidBrush(kBrush));
 }
 
-Pixels referenceEllipse(std::int64_t L, std::int64_t T, std::int64_t R, std::int64_t B, int width, int height) {
+Pixels referenceEllipse(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, int width,
+                        int height) {
+  const std::int64_t L = std::min(left, right), T = std::min(top, bottom);
+  const std::int64_t R = std::max(left, right) - 1, B = std::max(top, bottom) - 1;
   std::vector<std::pair<std::int64_t, std::int64_t>> extent(height, {INT64_MAX, INT64_MIN}), outline;
   auto plot = [&](std::int64_t x, std::int64_t y) {
     if (y < 0 || y >= height) return;
@@ -65,37 +69,29 @@ void expectPixels(const GuardedCanvas& canvas, const Pixels& expected, const std
 void expectEllipseLikeReference(GuardedCanvas& canvas, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
   canvas.clear();
   ASSERT_TRUE(Ellipse(canvas.dc(), int(l), int(t), int(r), int(b)));
-  expectPixels(canvas, referenceEllipse(std::min(l, r), std::min(t, b), std::max(l, r) - 1, std::max(t, b) - 1,
-                                        canvas.width(), canvas.height()),
-               "box " + std::to_string(l) + "," + std::to_string(t) + " " + std::to_string(r) + "," + std::to_string(b));
+  expectPixels(canvas, referenceEllipse(l, t, r, b, canvas.width(), canvas.height()),
+               "box " + testing::PrintToString(std::vector<std::int64_t>{l, t, r, b}));
 }
 
 class RasterTest : public ::testing::Test, protected FreshPlatform {
  protected:
   void SetUp() override { useColours(canvas); }
-  void line(int x0, int y0, int x1, int y1) {
-    MoveToEx(canvas.dc(), x0, y0, nullptr);
-    LineTo(canvas.dc(), x1, y1);
-  }
 
   GuardedCanvas canvas{640, 480, 4};
   const std::uint8_t pen = indexOf(kPen), brush = indexOf(kBrush);
 };
 
 TEST_F(RasterTest, LinesDrawTheirFirstPixelAndLeaveOutTheirLast) {
-  line(10, 20, 15, 20);
-  line(15, 30, 10, 30);
-  EXPECT_TRUE(LineTo(canvas.dc(), 10, 30));  // zero length: nothing
+  // A line and its reverse, a zero-length line, the plus marker at (100, 100), and exact halves, which go to the
+  // smaller coordinate whichever way the line runs (the last one steep, upwards to the left).
+  const int lines[][4] = {{10, 20, 15, 20},    {15, 30, 10, 30},   {10, 30, 10, 30},   {95, 100, 106, 100},
+                          {100, 95, 100, 106}, {200, 40, 202, 41}, {212, 51, 210, 50}, {230, 60, 229, 58}};
+  for (const auto& l : lines)
+    EXPECT_TRUE(MoveToEx(canvas.dc(), l[0], l[1], nullptr) && LineTo(canvas.dc(), l[2], l[3]));
   EXPECT_EQ(canvas.rowRuns(20, pen) + "|" + canvas.rowRuns(30, pen), "10..14|11..15");
-  line(95, 100, 106, 100);  // the plus marker at (100, 100)
-  line(100, 95, 100, 106);
   EXPECT_EQ(canvas.rowRuns(100, pen) + "|" + canvas.columnRuns(100, pen), "95..105|95..105");
-  // An exact half goes to the smaller coordinate whichever way the line runs.
-  line(200, 10, 202, 11);
-  line(212, 21, 210, 20);
-  line(230, 30, 229, 28);  // steep, upwards to the left
-  EXPECT_EQ(canvas.columnRuns(201, pen) + "|" + canvas.columnRuns(211, pen) + "|" + canvas.rowRuns(29, pen),
-            "10|20|229");
+  EXPECT_EQ(canvas.columnRuns(201, pen) + "|" + canvas.columnRuns(211, pen) + "|" + canvas.rowRuns(59, pen),
+            "40|50|229");
 }
 
 TEST_F(RasterTest, PolygonFillLeavesOutRightAndBottomEdgesAndThePenClosesTheRing) {
@@ -104,17 +100,17 @@ TEST_F(RasterTest, PolygonFillLeavesOutRightAndBottomEdgesAndThePenClosesTheRing
   const POINT box[] = {{10, 5}, {20, 5}, {20, 15}, {10, 15}}, slant[] = {{30, 20}, {40, 20}, {30, 40}};
   EXPECT_TRUE(Polygon(noPen.dc(), box, 4));
   EXPECT_TRUE(Polygon(noPen.dc(), slant, 3));  // exact halves of a slanted edge are inside on the left only
-  EXPECT_EQ(noPen.rowRuns(5, brush) + "|" + noPen.rowRuns(14, brush) + "|" + noPen.rowRuns(15, brush), "10..19|10..19|");
-  EXPECT_EQ(noPen.columnRuns(10, brush), "5..14");
+  EXPECT_EQ(noPen.rowRuns(5, brush) + "|" + noPen.rowRuns(14, brush) + "|" + noPen.rowRuns(15, brush),
+            "10..19|10..19|");
   EXPECT_EQ(noPen.rowRuns(21, brush) + "|" + noPen.rowRuns(22, brush) + "|" + noPen.rowRuns(23, brush),
             "30..39|30..38|30..38");
   EXPECT_TRUE(Polygon(canvas.dc(), box, 4));
-  EXPECT_EQ(canvas.rowRuns(5, pen) + "|" + canvas.rowRuns(15, pen) + "|" + canvas.rowRuns(10, pen), "10..20|10..20|10 20");
+  EXPECT_EQ(canvas.rowRuns(5, pen) + "|" + canvas.rowRuns(15, pen) + "|" + canvas.rowRuns(10, pen),
+            "10..20|10..20|10 20");
   EXPECT_EQ(canvas.rowRuns(10, brush), "11..19");
   EXPECT_TRUE(Polygon(canvas.dc(), slant + 1, 2));  // two points: the segment with both ends
   EXPECT_EQ(canvas.rowRuns(20, pen) + "|" + canvas.rowRuns(40, pen), "40|30");
-  for (int count : {1, 0, -4}) EXPECT_FALSE(Polygon(canvas.dc(), box, count));
-  EXPECT_FALSE(Polygon(canvas.dc(), nullptr, 3));
+  EXPECT_FALSE(Polygon(canvas.dc(), box, 1) || Polygon(canvas.dc(), box, -4) || Polygon(canvas.dc(), nullptr, 3));
 }
 
 TEST_F(RasterTest, EllipsesStayInTheirBoxAndFollowTheWalk) {
@@ -139,7 +135,8 @@ TEST_F(RasterTest, EllipsesStayInTheirBoxAndFollowTheWalk) {
     std::int64_t w = side(random), h = side(random);
     const double phi = angle(random);
     if (round % 3 < 2) (round % 3 ? w : h) /= 400;
-    const auto l = std::int64_t(24 - (w / 2.0) * (1 + std::cos(phi))), t = std::int64_t(20 - (h / 2.0) * (1 + std::sin(phi)));
+    const auto l = std::int64_t(24 - (w / 2.0) * (1 + std::cos(phi))),
+               t = std::int64_t(20 - (h / 2.0) * (1 + std::sin(phi)));
     expectEllipseLikeReference(small, l, t, l + w + 3, t + h + 3);
   }
 
@@ -149,9 +146,8 @@ TEST_F(RasterTest, EllipsesStayInTheirBoxAndFollowTheWalk) {
   Ellipse(canvas.dc(), 10, 20, 40, 22);
   EXPECT_EQ(canvas.rowRuns(10, pen) + "|" + canvas.rowRuns(21, pen) + "|" + canvas.rowRuns(22, pen), "|10..39|");
   const int limit = int(platform::kEllipseCoordinateLimit);
-  EXPECT_TRUE(Ellipse(canvas.dc(), -limit, -limit, limit, limit));
+  EXPECT_TRUE(Ellipse(canvas.dc(), -limit, -limit, limit, limit) && !Ellipse(canvas.dc(), -limit - 1, 0, 10, 10));
   EXPECT_EQ(canvas.rowRuns(200, brush), "0..639");
-  EXPECT_FALSE(Ellipse(canvas.dc(), -limit - 1, 0, 10, 10));
 }
 
 // Each primitive is drawn whole on a large canvas and moved so that a small
@@ -159,51 +155,50 @@ TEST_F(RasterTest, EllipsesStayInTheirBoxAndFollowTheWalk) {
 // every size, among them the 16-bit wrap of 40000, must stay on the canvas.
 TEST_F(RasterTest, ClippingNeitherMovesNorAddsAPixel) {
   GuardedCanvas whole(160, 120), part(40, 30);
-  useColours(whole);
-  useColours(part);
+  for (const GuardedCanvas* target : {&whole, &part}) useColours(*target);
   std::mt19937 random(7);
   auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto draw = [](const GuardedCanvas& target, int kind, const std::vector<POINT>& points) {
+    MoveToEx(target.dc(), points[0].x, points[0].y, nullptr);
+    if (kind == 0) LineTo(target.dc(), points[1].x, points[1].y);
+    if (kind == 1) Polygon(target.dc(), points.data(), int(points.size()));
+    if (kind == 2) Ellipse(target.dc(), points[0].x, points[0].y, points[1].x, points[1].y);
+  };
   for (int round = 0; round < 900; ++round) {
-    std::vector<POINT> points(2 + round % 5);
-    for (POINT& p : points) p = {between(0, 159), between(0, 119)};
     const POINT shift = {between(-5, 124), between(-5, 94)};
-    for (GuardedCanvas* target : {&whole, &part}) {
-      std::vector<POINT> moved = points;
-      for (POINT& p : moved) p = target == &part ? POINT{p.x - shift.x, p.y - shift.y} : p;
-      target->clear();
-      MoveToEx(target->dc(), moved[0].x, moved[0].y, nullptr);
-      if (round % 3 == 0) LineTo(target->dc(), moved[1].x, moved[1].y);
-      if (round % 3 == 1) Polygon(target->dc(), moved.data(), int(moved.size()));
-      if (round % 3 == 2) Ellipse(target->dc(), moved[0].x, moved[0].y, moved[1].x, moved[1].y);
-    }
+    std::vector<POINT> points(2 + round % 5), moved;
+    for (POINT& p : points) p = {between(0, 159), between(0, 119)}, moved.push_back({p.x - shift.x, p.y - shift.y});
+    whole.clear(), part.clear();
+    draw(whole, round % 3, points);
+    draw(part, round % 3, moved);
     Pixels piece(40 * 30, 0);
     for (int y = std::max(0, -shift.y); y < 30 && y + shift.y < 120; ++y) {
-      for (int x = std::max(0, -shift.x); x < 40 && x + shift.x < 160; ++x) piece[y * 40 + x] = whole.at(x + shift.x, y + shift.y);
+      for (int x = std::max(0, -shift.x); x < 40 && x + shift.x < 160; ++x) {
+        piece[y * 40 + x] = whole.at(x + shift.x, y + shift.y);
+      }
     }
     expectPixels(part, piece, "round " + std::to_string(round));
   }
-
   const int special[] = {INT_MIN, INT_MIN + 1, INT_MAX, -25536, 40000, 0, -1, 1 << 27, -(1 << 27)};
-  auto next = [&] {
-    const int kind = between(0, 3);
-    return kind == 0 ? between(INT_MIN, INT_MAX)
-                     : kind == 1 ? special[between(0, 8)] : kind == 2 ? between(-32768, 32767) : between(-100, 200);
-  };
   for (int round = 0; round < 3000; ++round) {
-    MoveToEx(part.dc(), next(), next(), nullptr);
-    LineTo(part.dc(), next(), next());
-    POINT ring[5];
-    for (POINT& p : ring) p = {next(), next()};
-    Polygon(part.dc(), ring, 2 + round % 4);
-    Ellipse(part.dc(), next(), next(), next(), next());
+    std::vector<POINT> points(2 + round % 4);
+    for (POINT& p : points) {
+      for (LONG* c : {&p.x, &p.y}) {
+        const int kind = between(0, 3);
+        *c = kind == 0   ? between(INT_MIN, INT_MAX)
+             : kind == 1 ? special[between(0, 8)]
+             : kind == 2 ? between(-32768, 32767)
+                         : between(-100, 200);
+      }
+    }
+    draw(part, round % 3, points);
     ASSERT_EQ(part.guardDamage(), "") << "round " << round;
   }
   // A face whose far vertex wrapped from 40000 to -25536 fills exactly the
   // part of it on the canvas.
   useColours(part, false);
   part.clear();
-  const POINT face[] = {{10, 0}, {-25536, 0}, {-25536, 20}, {10, 20}};
-  Polygon(part.dc(), face, 4);
+  draw(part, 1, {{10, 0}, {-25536, 0}, {-25536, 20}, {10, 20}});
   EXPECT_EQ(part.rowRuns(0, brush) + "|" + part.rowRuns(19, brush) + "|" + part.rowRuns(20, brush), "0..9|0..9|");
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/direct_draw_state.h"
 #include "platform/headless_host.h"
 #include "platform/input_script.h"
 #include "platform/trace.h"
@@ -27,24 +28,14 @@ class UserTest : public ::testing::Test {
  protected:
   void SetUp() override {
     TearDown();
-    platform::setCallLogging(false);
     received().clear();
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-      received().push_back({message, wParam, platform::isWindow(window)});
-      if (message == WM_DESTROY) PostQuitMessage(0);
-      return DefWindowProcA(window, message, wParam, lParam);
-    };
-    windowClass.lpszClassName = "Test";
+    WNDCLASSA windowClass = {0, record, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "Test"};
     ASSERT_NE(RegisterClassA(&windowClass), 0);
   }
   void TearDown() override {
-    platform::resetUser();
-    platform::setHost(nullptr);
-    platform::clearTrace();
+    platform::resetDirectDraw(), platform::resetUser(), platform::setHost(nullptr), platform::clearTrace();
   }
 
-  // Installs a headless host that runs `script`.
   static platform::HeadlessHost& useScript(const std::string& script) {
     std::vector<platform::ScriptStep> steps;
     platform::ScriptError error;
@@ -54,33 +45,30 @@ class UserTest : public ::testing::Test {
     platform::setHost(std::move(host));
     return installed;
   }
-  static HWND createWindow() {
-    return CreateWindowExA(WS_EX_TOPMOST, "Test", "Test", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
-                           platform::programInstance(), nullptr);
-  }
+  // A shown and painted window; what it received on the way is in received().
   static HWND createShownWindow() {
-    HWND window = createWindow();
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "Test", "Test", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
+                                  platform::programInstance(), nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    received().clear();
     return window;
-  }
-  static std::vector<UINT> receivedMessages() {
-    std::vector<UINT> messages;
-    for (const Received& r : received()) messages.push_back(r.message);
-    return messages;
   }
   static std::vector<Received>& received() {
     static std::vector<Received> messages;
     return messages;
   }
-  // Every message waiting for `window` (all windows when null), taken off
-  // the queue, as (message, wParam, lParam) in order.
-  static std::vector<MSG> drain(HWND window = nullptr) {
+  // Every message waiting, taken off the queue in order.
+  static std::vector<MSG> drain() {
     std::vector<MSG> messages;
-    MSG message = {};
-    while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) messages.push_back(message);
+    for (MSG message = {}; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) messages.push_back(message);
     return messages;
+  }
+
+ private:
+  static LRESULT CALLBACK record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    received().push_back({message, wParam, platform::isWindow(window)});
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
   }
 };
 
