@@ -93,7 +93,7 @@ TEST_F(DirectDrawTest, FillsCoverTheirRectangleAndFlipsSwapTheBuffers) {
   EXPECT_EQ(back->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, nullptr), DDERR_INVALIDPARAMS);
   ASSERT_TRUE(fill(primary, 9) == DD_OK && fill(back, 5) == DD_OK && fill(back, 0x103, &box) == DD_OK);
   const std::uint8_t *oldFront = platform::frontPixels(), *oldBack = platform::backPixels();
-  // The low byte of 0x103 is the index.
+  // The box holds index 3, the low byte of 0x103, on all its 20 x 5 pixels.
   EXPECT_EQ(std::count(oldBack, oldBack + 640 * 480, 3) * 10 + oldBack[24 * 640 + 29], 20 * 5 * 10 + 3);
   ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
   EXPECT_EQ(platform::frontPixels(), oldBack);  // swapped, not copied
@@ -118,6 +118,7 @@ TEST_F(DirectDrawTest, DeviceContextDrawsOnTheBackBufferAndBlocksItUntilReleased
   ASSERT_EQ(back->ReleaseDC(dc), DD_OK);
   EXPECT_EQ(back->ReleaseDC(dc), DDERR_NODC);
   EXPECT_FALSE(LineTo(dc, 0, 0));  // the handle died with its release
+  // Eleven pixels, 95..105, in one colour that is not the cleared one.
   const std::uint8_t* row = platform::backPixels() + 100 * 640;
   EXPECT_EQ(std::count(row + 95, row + 106, row[95]) * 10 + (row[95] != 0), 111);
 }

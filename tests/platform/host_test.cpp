@@ -68,6 +68,7 @@ TEST(HeadlessHost, KeepsEveryFlipOrOnlyTheLatest) {
     host.present(std::vector<std::uint8_t>(640 * 480, index).data(), platform::Palette{});
     host.keepAllFrames(index != 3);
   }
+  // Three flips; the first was dropped while only the latest was kept.
   EXPECT_EQ(host.frameCount() * 10 + int(host.frames().size()), 32);
   EXPECT_EQ(host.frames()[1].number * 10000 + host.frames()[1].pixels[1234], 30004);
 }

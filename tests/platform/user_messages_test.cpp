@@ -90,8 +90,8 @@ TEST_F(UserTest, InputBecomesMessagesWithMovesCoalescedAndPositionsZeroExtended)
 TEST_F(UserTest, WaitMessageHandsOverOneStepOnlyWhenNothingWaitsAndRunningOutEndsTheRun) {
   createShownWindow();
   platform::HeadlessHost& host = useScript("key 65\nkey 66; key 67\n");
-  EXPECT_TRUE(drain().empty());  // looking never hands a step over
-  EXPECT_EQ(WaitMessage() + WaitMessage(), 2 * TRUE);
+  EXPECT_TRUE(drain().empty());                        // looking never hands a step over
+  EXPECT_EQ(WaitMessage() + WaitMessage(), 2 * TRUE);  // the second finds input waiting
   EXPECT_EQ(host.stepsHandedOver(), 1u);
   EXPECT_EQ(drain().size(), 1u);
   EXPECT_TRUE(WaitMessage() && drain().size() == 2);
