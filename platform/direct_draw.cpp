@@ -7,7 +7,6 @@
 #include "platform/direct_draw_objects.h"
 #include "platform/direct_draw_state.h"
 #include "platform/gdi_objects.h"
-#include "platform/palette.h"
 #include "platform/trace.h"
 #include "platform/user_format.h"
 #include "platform/user_windows.h"
@@ -46,11 +45,7 @@ Object* keep(std::vector<std::unique_ptr<Object>>& store, std::unique_ptr<Object
 }  // namespace
 
 Display& display() {
-  static Display instance = [] {
-    Display fresh;
-    fresh.palette = defaultPalette();
-    return fresh;
-  }();
+  static Display instance;
   return instance;
 }
 
@@ -73,7 +68,9 @@ ULONG DirectDrawObject::Release() {
 }
 
 HRESULT DirectDrawObject::SetCooperativeLevel(HWND hWnd, DWORD dwFlags) {
-  if (traceCall("SetCooperativeLevel", joinArgs({name_, handleText(hWnd), hexText(dwFlags)}))) return DDERR_GENERIC;
+  if (traceCall("SetCooperativeLevel", [&] { return joinArgs({name_, handleText(hWnd), hexText(dwFlags)}); })) {
+    return DDERR_GENERIC;
+  }
   if (!alive_) return DDERR_INVALIDOBJECT;
   const bool exclusive = dwFlags & DDSCL_EXCLUSIVE;
   const bool fullScreen = dwFlags & DDSCL_FULLSCREEN;
@@ -93,8 +90,9 @@ HRESULT DirectDrawObject::SetCooperativeLevel(HWND hWnd, DWORD dwFlags) {
 }
 
 HRESULT DirectDrawObject::SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dwBPP) {
-  if (traceCall("SetDisplayMode",
-                joinArgs({name_, std::to_string(dwWidth), std::to_string(dwHeight), std::to_string(dwBPP)}))) {
+  if (traceCall("SetDisplayMode", [&] {
+        return joinArgs({name_, std::to_string(dwWidth), std::to_string(dwHeight), std::to_string(dwBPP)});
+      })) {
     return DDERR_GENERIC;
   }
   if (!alive_) return DDERR_INVALIDOBJECT;
@@ -106,8 +104,10 @@ HRESULT DirectDrawObject::SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dw
 
 HRESULT DirectDrawObject::CreateSurface(LPDDSURFACEDESC lpDDSurfaceDesc, LPDIRECTDRAWSURFACE FAR* lplpDDSurface,
                                         IUnknown FAR* pUnkOuter) {
-  if (traceCall("CreateSurface", joinArgs({name_, descriptionText(lpDDSurfaceDesc),
-                                           lplpDDSurface ? "&surface" : "NULL", handleText(pUnkOuter)}))) {
+  if (traceCall("CreateSurface", [&] {
+        return joinArgs(
+            {name_, descriptionText(lpDDSurfaceDesc), lplpDDSurface ? "&surface" : "NULL", handleText(pUnkOuter)});
+      })) {
     if (lplpDDSurface) *lplpDDSurface = nullptr;
     return DDERR_OUTOFMEMORY;
   }
@@ -160,7 +160,7 @@ const std::uint8_t* backPixels() {
   return primary && primary->back() ? primary->back()->pixels() : nullptr;
 }
 
-const Palette& displayPalette() { return display().palette; }
+const Palette& displayPalette() { return *display().palette; }
 
 void resetDirectDraw() {
   Display& screen = display();
@@ -170,7 +170,6 @@ void resetDirectDraw() {
   screen.modeOwner = nullptr;
   screen.foreground = true;
   screen.primary = nullptr;
-  screen.palette = defaultPalette();
   screen.directDrawCount = 0;
   screen.surfaceCount = 0;
   resetGdiObjects();
@@ -183,8 +182,9 @@ void resetDirectDraw() {
 // does not exist here.
 HRESULT WINAPI DirectDrawCreate(GUID FAR* lpGUID, LPDIRECTDRAW FAR* lplpDD, IUnknown FAR* pUnkOuter) {
   using namespace platform;
-  if (traceCall("DirectDrawCreate",
-                joinArgs({handleText(lpGUID), lplpDD ? "&directDraw" : "NULL", handleText(pUnkOuter)}))) {
+  if (traceCall("DirectDrawCreate", [&] {
+        return joinArgs({handleText(lpGUID), lplpDD ? "&directDraw" : "NULL", handleText(pUnkOuter)});
+      })) {
     if (lplpDD) *lplpDD = nullptr;
     return DDERR_GENERIC;
   }

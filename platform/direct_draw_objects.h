@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/palette.h"
 #include "platform/win32.h"
 
 namespace platform {
@@ -92,7 +93,8 @@ struct Display {
   DirectDrawObject* modeOwner = nullptr;  // set the 640 x 480 x 8 mode
   bool foreground = true;
   FlipSurface* primary = nullptr;  // the live flipping chain
-  Palette palette{};
+  // The mode's default palette: the subset has no call that changes it.
+  const Palette* palette = &defaultPalette();
   int directDrawCount = 0;
   int surfaceCount = 0;
   std::vector<std::unique_ptr<DirectDrawObject>> directDraws;

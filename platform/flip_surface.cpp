@@ -82,9 +82,10 @@ ULONG FlipSurface::Release() {
 }
 
 HRESULT FlipSurface::GetAttachedSurface(LPDDSCAPS lpDDSCaps, LPDIRECTDRAWSURFACE FAR* lplpDDAttachedSurface) {
-  if (traceCall("GetAttachedSurface",
-                joinArgs({name_, lpDDSCaps ? "{caps=" + hexText(lpDDSCaps->dwCaps) + "}" : "NULL",
-                          lplpDDAttachedSurface ? "&surface" : "NULL"}))) {
+  if (traceCall("GetAttachedSurface", [&] {
+        return joinArgs({name_, lpDDSCaps ? "{caps=" + hexText(lpDDSCaps->dwCaps) + "}" : "NULL",
+                         lplpDDAttachedSurface ? "&surface" : "NULL"});
+      })) {
     if (lplpDDAttachedSurface) *lplpDDAttachedSurface = nullptr;
     return DDERR_GENERIC;
   }
@@ -101,8 +102,10 @@ HRESULT FlipSurface::GetAttachedSurface(LPDDSCAPS lpDDSCaps, LPDIRECTDRAWSURFACE
 // byte is the palette index.
 HRESULT FlipSurface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE lpDDSrcSurface, LPRECT lpSrcRect, DWORD dwFlags,
                          LPDDBLTFX lpDDBltFx) {
-  if (traceCall("Blt", joinArgs({name_, rectText(lpDestRect), surfaceText(lpDDSrcSurface), rectText(lpSrcRect),
-                                 hexText(dwFlags), fxText(lpDDBltFx)}))) {
+  if (traceCall("Blt", [&] {
+        return joinArgs({name_, rectText(lpDestRect), surfaceText(lpDDSrcSurface), rectText(lpSrcRect),
+                         hexText(dwFlags), fxText(lpDDBltFx)});
+      })) {
     return DDERR_GENERIC;
   }
   if (!alive_) return DDERR_INVALIDOBJECT;
@@ -128,7 +131,7 @@ HRESULT FlipSurface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE lpDDSrcSurface, 
 
 // Swaps the two buffers, not their contents, and shows the new front.
 HRESULT FlipSurface::Flip(LPDIRECTDRAWSURFACE lpDDSurfaceTargetOverride, DWORD dwFlags) {
-  if (traceCall("Flip", joinArgs({name_, surfaceText(lpDDSurfaceTargetOverride), hexText(dwFlags)}))) {
+  if (traceCall("Flip", [&] { return joinArgs({name_, surfaceText(lpDDSurfaceTargetOverride), hexText(dwFlags)}); })) {
     return DDERR_GENERIC;
   }
   if (!alive_) return DDERR_INVALIDOBJECT;
@@ -137,12 +140,12 @@ HRESULT FlipSurface::Flip(LPDIRECTDRAWSURFACE lpDDSurfaceTargetOverride, DWORD d
   if (lost_ || back_->lost_) return DDERR_SURFACELOST;
   if (dc_ || back_->dc_) return DDERR_SURFACEBUSY;
   pixels_.swap(back_->pixels_);
-  if (hasHost()) host().present(pixels_.data(), display().palette);
+  if (hasHost()) host().present(pixels_.data(), *display().palette);
   return DD_OK;
 }
 
 HRESULT FlipSurface::GetDC(HDC FAR* lphDC) {
-  if (traceCall("GetDC", joinArgs({name_, lphDC ? "&dc" : "NULL"}))) {
+  if (traceCall("GetDC", [&] { return joinArgs({name_, lphDC ? "&dc" : "NULL"}); })) {
     if (lphDC) *lphDC = nullptr;
     return DDERR_CANTCREATEDC;
   }
@@ -151,13 +154,13 @@ HRESULT FlipSurface::GetDC(HDC FAR* lphDC) {
   if (!alive_) return DDERR_INVALIDOBJECT;
   if (dc_) return DDERR_DCALREADYCREATED;
   if (lost_) return DDERR_SURFACELOST;
-  dc_ = createDeviceContext(Canvas{pixels_.data(), kScreenWidth, kScreenHeight, kScreenWidth}, &display().palette);
+  dc_ = createDeviceContext(Canvas{pixels_.data(), kScreenWidth, kScreenHeight, kScreenWidth}, display().palette);
   *lphDC = dc_;
   return DD_OK;
 }
 
 HRESULT FlipSurface::ReleaseDC(HDC hDC) {
-  if (traceCall("ReleaseDC", joinArgs({name_, gdiHandleText(hDC)}))) return DDERR_GENERIC;
+  if (traceCall("ReleaseDC", [&] { return joinArgs({name_, gdiHandleText(hDC)}); })) return DDERR_GENERIC;
   if (!alive_) return DDERR_INVALIDOBJECT;
   if (!dc_) return DDERR_NODC;
   if (hDC != dc_) return DDERR_INVALIDPARAMS;

@@ -29,8 +29,10 @@ bool inEllipseRange(int value) {
 }  // namespace
 
 BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {
-  if (platform::traceCall("MoveToEx", platform::joinArgs({platform::gdiHandleText(hdc), std::to_string(x),
-                                                          std::to_string(y), lppt ? "&point" : "NULL"}))) {
+  if (platform::traceCall("MoveToEx", [&] {
+        return platform::joinArgs(
+            {platform::gdiHandleText(hdc), std::to_string(x), std::to_string(y), lppt ? "&point" : "NULL"});
+      })) {
     return FALSE;
   }
   platform::DeviceContext* dc = platform::findDeviceContext(hdc);
@@ -41,8 +43,9 @@ BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {
 }
 
 BOOL WINAPI LineTo(HDC hdc, int x, int y) {
-  if (platform::traceCall("LineTo",
-                          platform::joinArgs({platform::gdiHandleText(hdc), std::to_string(x), std::to_string(y)}))) {
+  if (platform::traceCall("LineTo", [&] {
+        return platform::joinArgs({platform::gdiHandleText(hdc), std::to_string(x), std::to_string(y)});
+      })) {
     return FALSE;
   }
   platform::DeviceContext* dc = platform::findDeviceContext(hdc);
@@ -55,8 +58,9 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y) {
 // The pen draws every edge, the closing one included, over the fill; with
 // two points that is the segment with both of its end pixels.
 BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt) {
-  if (platform::traceCall("Polygon", platform::joinArgs({platform::gdiHandleText(hdc),
-                                                         pointsText(apt, cpt), std::to_string(cpt)}))) {
+  if (platform::traceCall("Polygon", [&] {
+        return platform::joinArgs({platform::gdiHandleText(hdc), pointsText(apt, cpt), std::to_string(cpt)});
+      })) {
     return FALSE;
   }
   platform::DeviceContext* dc = platform::findDeviceContext(hdc);
@@ -73,9 +77,10 @@ BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt) {
 }
 
 BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
-  if (platform::traceCall("Ellipse", platform::joinArgs({platform::gdiHandleText(hdc), std::to_string(left),
-                                                         std::to_string(top), std::to_string(right),
-                                                         std::to_string(bottom)}))) {
+  if (platform::traceCall("Ellipse", [&] {
+        return platform::joinArgs({platform::gdiHandleText(hdc), std::to_string(left), std::to_string(top),
+                                   std::to_string(right), std::to_string(bottom)});
+      })) {
     return FALSE;
   }
   platform::DeviceContext* dc = platform::findDeviceContext(hdc);

@@ -8,7 +8,8 @@
 #include "platform/gdi_objects.h"
 
 #include <cstdio>
-#include <unordered_map>
+#include <map>
+#include <vector>
 
 #include "platform/palette.h"
 #include "platform/trace.h"
@@ -34,14 +35,21 @@ constexpr int kPenStyleNull = 5;  // PS_NULL
 constexpr int kPenStyleInsideFrame = 6;  // PS_INSIDEFRAME
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr std::size_t kSpareNodes = 16;
 
 struct GdiTable {
-  std::unordered_map<std::uintptr_t, GdiObject> objects;
+  using Objects = std::map<std::uintptr_t, GdiObject>;
+
+  Objects objects;
+  // Map nodes of deleted objects, for add to reuse: drawing makes and
+  // deletes a brush per polygon, and this keeps that off the heap.
+  std::vector<Objects::node_type> spareNodes;
   std::uintptr_t nextSerial[4] = {0, 1, 1, 1};
   std::uintptr_t blackPen = 0;
   std::uintptr_t whiteBrush = 0;
 
   GdiTable() {
+    spareNodes.reserve(kSpareNodes);
     blackPen = add(Kind::Pen, kBlack, true);
     whiteBrush = add(Kind::Brush, kWhite, true);
   }
@@ -52,8 +60,21 @@ struct GdiTable {
     GdiObject object{kind, serial};
     object.stock = stock;
     object.colour = colour;
-    objects[handle] = object;
+    if (spareNodes.empty()) {
+      objects.emplace(handle, object);
+    } else {
+      Objects::node_type node = std::move(spareNodes.back());
+      spareNodes.pop_back();
+      node.key() = handle;
+      node.mapped() = object;
+      objects.insert(std::move(node));
+    }
     return handle;
+  }
+
+  void remove(const void* handle) {
+    Objects::node_type node = objects.extract(reinterpret_cast<std::uintptr_t>(handle));
+    if (!node.empty() && spareNodes.size() < kSpareNodes) spareNodes.push_back(std::move(node));
   }
 
   GdiObject* find(const void* handle, std::optional<Kind> kind = std::nullopt) {
@@ -104,7 +125,7 @@ void deleteDeviceContext(HDC dc) {
   if (!object) return;
   --table().find(object->dc.pen)->selections;
   --table().find(object->dc.brush)->selections;
-  table().objects.erase(reinterpret_cast<std::uintptr_t>(dc));
+  table().remove(dc);
 }
 
 DeviceContext* findDeviceContext(HDC dc) {
@@ -145,8 +166,10 @@ using platform::table;
 // pixel: the program asks for nothing else, and a visible line is the
 // safer stand-in. PS_USERSTYLE, PS_ALTERNATE and unknown styles fail.
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color) {
-  if (platform::traceCall("CreatePen", platform::joinArgs({platform::penStyleText(iStyle), std::to_string(cWidth),
-                                                           platform::colourText(color)}))) {
+  if (platform::traceCall("CreatePen", [&] {
+        return platform::joinArgs(
+            {platform::penStyleText(iStyle), std::to_string(cWidth), platform::colourText(color)});
+      })) {
     return nullptr;
   }
   int style = iStyle & platform::kPenStyleMask;
@@ -157,13 +180,14 @@ HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color) {
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
-  if (platform::traceCall("CreateSolidBrush", platform::colourText(color))) return nullptr;
+  if (platform::traceCall("CreateSolidBrush", [&] { return platform::colourText(color); })) return nullptr;
   return platform::toHandle<HBRUSH>(table().add(Kind::Brush, color));
 }
 
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
-  if (platform::traceCall("SelectObject",
-                          platform::joinArgs({platform::gdiHandleText(hdc), platform::gdiHandleText(h)}))) {
+  if (platform::traceCall("SelectObject", [&] {
+        return platform::joinArgs({platform::gdiHandleText(hdc), platform::gdiHandleText(h)});
+      })) {
     return nullptr;
   }
   platform::DeviceContext* dc = platform::findDeviceContext(hdc);
@@ -179,11 +203,11 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
 // selected object stays alive and the call fails, so that no device
 // context is left holding a deleted pen or brush.
 BOOL WINAPI DeleteObject(HGDIOBJ ho) {
-  if (platform::traceCall("DeleteObject", platform::gdiHandleText(ho))) return FALSE;
+  if (platform::traceCall("DeleteObject", [&] { return platform::gdiHandleText(ho); })) return FALSE;
   platform::GdiObject* object = table().find(ho);
   if (!object || object->kind == Kind::DeviceContext) return FALSE;
   if (object->stock) return TRUE;
   if (object->selections > 0) return FALSE;
-  table().objects.erase(reinterpret_cast<std::uintptr_t>(ho));
+  table().remove(ho);
   return TRUE;
 }

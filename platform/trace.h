@@ -21,13 +21,37 @@
 #define KELVANE_PLATFORM_TRACE_H
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace platform {
 
+namespace trace_detail {
+// True while the log is on or a fault is armed; otherwise a traced call
+// costs this one test and formats nothing.
+extern bool active;
+void log(const char* name, const std::string& args);
+bool isLogging();
+bool fires(const char* name);
+}  // namespace trace_detail
+
 // Records "Name(args)" when logging is on and tells whether this call must
 // fail. Entry points then return the failure result the real call gives.
-bool traceCall(const char* name, const std::string& args = std::string());
+// `args` is the argument text, or a function that makes it, called only
+// when the line is logged.
+template <class Args>
+bool traceCall(const char* name, const Args& args) {
+  if (!trace_detail::active) return false;
+  if (trace_detail::isLogging()) {
+    if constexpr (std::is_invocable_v<const Args&>) {
+      trace_detail::log(name, args());
+    } else {
+      trace_detail::log(name, args);
+    }
+  }
+  return trace_detail::fires(name);
+}
+inline bool traceCall(const char* name) { return traceCall(name, ""); }
 
 // The n-th call of `name` from now on (1 = the next one) fails; with
 // `persistent`, that call and every later one fail.

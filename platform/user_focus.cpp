@@ -90,7 +90,7 @@ void resetFocus() { focus() = Focus(); }
 }  // namespace platform
 
 HWND WINAPI SetFocus(HWND hWnd) {
-  if (platform::traceCall("SetFocus", platform::handleText(hWnd))) return nullptr;
+  if (platform::traceCall("SetFocus", [&] { return platform::handleText(hWnd); })) return nullptr;
   if (hWnd && !platform::isWindow(hWnd)) return nullptr;
   return platform::moveFocus(hWnd);
 }

@@ -31,9 +31,10 @@ bool filterWindowExists(HWND window) {
 }  // namespace
 
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
-  if (traceCall("PeekMessageA",
-                joinArgs({bufferText(lpMsg), handleText(hWnd), std::to_string(wMsgFilterMin),
-                          std::to_string(wMsgFilterMax), (wRemoveMsg & PM_REMOVE) ? "PM_REMOVE" : "PM_NOREMOVE"}))) {
+  if (traceCall("PeekMessageA", [&] {
+        return joinArgs({bufferText(lpMsg), handleText(hWnd), std::to_string(wMsgFilterMin),
+                         std::to_string(wMsgFilterMax), (wRemoveMsg & PM_REMOVE) ? "PM_REMOVE" : "PM_NOREMOVE"});
+      })) {
     return FALSE;
   }
   if (!lpMsg || !filterWindowExists(hWnd)) return FALSE;
@@ -43,8 +44,10 @@ BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFi
 }
 
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
-  if (traceCall("GetMessageA", joinArgs({bufferText(lpMsg), handleText(hWnd), std::to_string(wMsgFilterMin),
-                                         std::to_string(wMsgFilterMax)}))) {
+  if (traceCall("GetMessageA", [&] {
+        return joinArgs(
+            {bufferText(lpMsg), handleText(hWnd), std::to_string(wMsgFilterMin), std::to_string(wMsgFilterMax)});
+      })) {
     return -1;
   }
   if (!lpMsg) return -1;
@@ -59,8 +62,9 @@ BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFil
 }
 
 LRESULT WINAPI DispatchMessageA(const MSG* lpMsg) {
-  if (traceCall("DispatchMessageA",
-                lpMsg ? messageArgs(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam) : "NULL")) {
+  if (traceCall("DispatchMessageA", [&] {
+        return lpMsg ? messageArgs(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam) : "NULL";
+      })) {
     return 0;
   }
   if (!lpMsg || !lpMsg->hwnd) return 0;
@@ -78,12 +82,12 @@ BOOL WINAPI WaitMessage(void) {
 }
 
 BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-  if (traceCall("PostMessageA", messageArgs(hWnd, Msg, wParam, lParam))) return FALSE;
+  if (traceCall("PostMessageA", [&] { return messageArgs(hWnd, Msg, wParam, lParam); })) return FALSE;
   if (hWnd && !platform::isWindow(hWnd)) return FALSE;
   return platform::postToQueue(hWnd, Msg, wParam, lParam) ? TRUE : FALSE;
 }
 
 void WINAPI PostQuitMessage(int nExitCode) {
-  if (traceCall("PostQuitMessage", std::to_string(nExitCode))) return;
+  if (traceCall("PostQuitMessage", [&] { return std::to_string(nExitCode); })) return;
   platform::postQuit(nExitCode);
 }

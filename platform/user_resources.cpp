@@ -24,19 +24,19 @@ std::string resourceArgs(HINSTANCE instance, LPCSTR name) {
 }  // namespace
 
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
-  if (platform::traceCall("LoadIconA", resourceArgs(hInstance, lpIconName))) return nullptr;
+  if (platform::traceCall("LoadIconA", [&] { return resourceArgs(hInstance, lpIconName); })) return nullptr;
   return !hInstance && isStockId(lpIconName) ? kApplicationIcon : nullptr;
 }
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName) {
-  if (platform::traceCall("LoadCursorA", resourceArgs(hInstance, lpCursorName))) return nullptr;
+  if (platform::traceCall("LoadCursorA", [&] { return resourceArgs(hInstance, lpCursorName); })) return nullptr;
   return !hInstance && isStockId(lpCursorName) ? kArrowCursor : nullptr;
 }
 
 int WINAPI GetSystemMetrics(int nIndex) {
-  if (platform::traceCall("GetSystemMetrics", nIndex == SM_CXSCREEN   ? "SM_CXSCREEN"
-                                              : nIndex == SM_CYSCREEN ? "SM_CYSCREEN"
-                                                                      : std::to_string(nIndex))) {
+  if (platform::traceCall("GetSystemMetrics", [&] {
+        return nIndex == SM_CXSCREEN ? "SM_CXSCREEN" : nIndex == SM_CYSCREEN ? "SM_CYSCREEN" : std::to_string(nIndex);
+      })) {
     return 0;
   }
   switch (nIndex) {

@@ -157,7 +157,9 @@ using platform::traceCall;
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass) {
   bool named = lpWndClass && lpWndClass->lpszClassName;
-  if (traceCall("RegisterClassA", named ? platform::resourceText(lpWndClass->lpszClassName) : "NULL")) return 0;
+  if (traceCall("RegisterClassA", [&] { return named ? platform::resourceText(lpWndClass->lpszClassName) : "NULL"; })) {
+    return 0;
+  }
   if (!named || !lpWndClass->lpfnWndProc || platform::isAtom(lpWndClass->lpszClassName)) return 0;
   if (lpWndClass->cbClsExtra < 0 || lpWndClass->cbWndExtra < 0) return 0;
   if (platform::findClass(lpWndClass->lpszClassName)) return 0;  // ERROR_CLASS_ALREADY_EXISTS
@@ -170,8 +172,10 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass) {
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
                             int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                             void* lpParam) {
-  if (traceCall("CreateWindowExA", platform::createArgs(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth,
-                                                        nHeight, hWndParent, hMenu, hInstance, lpParam))) {
+  if (traceCall("CreateWindowExA", [&] {
+        return platform::createArgs(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth, nHeight, hWndParent,
+                                    hMenu, hInstance, lpParam);
+      })) {
     return nullptr;
   }
   if (!lpClassName) return nullptr;
@@ -196,13 +200,15 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
 }
 
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
-  if (traceCall("ShowWindow", joinArgs({handleText(hWnd), platform::showCommandText(nCmdShow)}))) return FALSE;
+  if (traceCall("ShowWindow", [&] { return joinArgs({handleText(hWnd), platform::showCommandText(nCmdShow)}); })) {
+    return FALSE;
+  }
   if (nCmdShow < 0 || nCmdShow > platform::kLastShowCommand) return FALSE;
   return platform::showWindow(hWnd, nCmdShow);
 }
 
 BOOL WINAPI UpdateWindow(HWND hWnd) {
-  if (traceCall("UpdateWindow", handleText(hWnd))) return FALSE;
+  if (traceCall("UpdateWindow", [&] { return handleText(hWnd); })) return FALSE;
   platform::Window* record = find(hWnd);
   if (!record) return FALSE;
   if (record->visible && record->needsPaint) platform::sendToWindow(hWnd, WM_PAINT, 0, 0);
@@ -210,8 +216,9 @@ BOOL WINAPI UpdateWindow(HWND hWnd) {
 }
 
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-  if (traceCall("DefWindowProcA", joinArgs({handleText(hWnd), messageText(Msg), std::to_string(wParam),
-                                            std::to_string(lParam)}))) {
+  if (traceCall("DefWindowProcA", [&] {
+        return joinArgs({handleText(hWnd), messageText(Msg), std::to_string(wParam), std::to_string(lParam)});
+      })) {
     return 0;
   }
   platform::Window* record = find(hWnd);
