@@ -38,9 +38,9 @@ bool HeadlessHost::waitEvent() {
 }
 
 void HeadlessHost::present(const std::uint8_t* pixels, const Palette& palette) {
-  Frame frame{++frameCount_, std::vector<std::uint8_t>(pixels, pixels + kScreenWidth * kScreenHeight), palette};
-  if (writing_ && (chosen_.empty() || chosen_.count(frame.number))) write(frame);
-  keep(std::move(frame));
+  ++frameCount_;
+  if (writing_ && (chosen_.empty() || chosen_.count(frameCount_))) write(pixels, palette);
+  if (keeping_ != FrameKeeping::None) keep(pixels, palette);
 }
 
 void HeadlessHost::setCursorVisible(bool visible) { cursorChanges_.push_back(visible); }
@@ -51,17 +51,28 @@ void HeadlessHost::writeFrames(const std::string& prefix, std::set<int> chosen) 
   chosen_ = std::move(chosen);
 }
 
-void HeadlessHost::keep(Frame frame) {
-  if (!keepAll_) frames_.clear();
-  frames_.push_back(std::move(frame));
+void HeadlessHost::keepFrames(FrameKeeping which) {
+  keeping_ = which;
+  if (which == FrameKeeping::None) frames_.clear();
 }
 
-void HeadlessHost::write(const Frame& frame) {
+void HeadlessHost::keep(const std::uint8_t* pixels, const Palette& palette) {
+  if (keeping_ == FrameKeeping::All || frames_.empty()) {
+    frames_.emplace_back();
+  } else {
+    frames_.erase(frames_.begin(), frames_.end() - 1);
+  }
+  Frame& frame = frames_.back();
+  frame.number = frameCount_;
+  frame.pixels.assign(pixels, pixels + kScreenWidth * kScreenHeight);
+  frame.palette = palette;
+}
+
+void HeadlessHost::write(const std::uint8_t* pixels, const Palette& palette) {
   char number[16];
-  std::snprintf(number, sizeof number, "%04d", frame.number);
+  std::snprintf(number, sizeof number, "%04d", frameCount_);
   std::string error;
-  if (!writeIndexedPng(prefix_ + number + ".png", frame.pixels.data(), kScreenWidth, kScreenHeight, frame.palette,
-                       &error) &&
+  if (!writeIndexedPng(prefix_ + number + ".png", pixels, kScreenWidth, kScreenHeight, palette, &error) &&
       writeError_.empty()) {
     writeError_ = error;
   }

@@ -1,7 +1,7 @@
 // The host without a screen, a test instrument: input comes from a script
 // (input_script.h) that is handed over one step at a time whenever the
-// program waits for input, every flip is recorded, and chosen frames are
-// written as indexed PNG files with their palette.
+// program waits for input, every flip is counted and, as asked, kept, and
+// chosen frames are written as indexed PNG files with their palette.
 #ifndef KELVANE_PLATFORM_HEADLESS_HOST_H
 #define KELVANE_PLATFORM_HEADLESS_HOST_H
 
@@ -23,6 +23,10 @@ struct Frame {
   Palette palette;
 };
 
+// Which flipped frames frames() holds: every one, only the latest (its
+// buffer reused, so that a long run costs one frame), or none.
+enum class FrameKeeping { All, Latest, None };
+
 class HeadlessHost : public Host {
  public:
   explicit HeadlessHost(std::vector<ScriptStep> script, int screenWidth = kScreenWidth,
@@ -39,9 +43,9 @@ class HeadlessHost : public Host {
   void present(const std::uint8_t* pixels, const Palette& palette) override;
   void setCursorVisible(bool visible) override;
 
-  // Every flipped frame is kept unless this is turned off; the last one is
-  // always kept.
-  void keepAllFrames(bool keep) { keepAll_ = keep; }
+  // Every flipped frame is kept until this says otherwise.
+  void keepFrames(FrameKeeping which);
+  void keepAllFrames(bool keep) { keepFrames(keep ? FrameKeeping::All : FrameKeeping::Latest); }
   // From now on, writes each flip whose number is in `chosen` (every flip
   // when it is empty) at once to `prefix` + its number in four digits +
   // ".png"; a failure is kept in writeError().
@@ -56,8 +60,8 @@ class HeadlessHost : public Host {
   std::size_t stepsLeft() const { return script_.size() - nextStep_; }
 
  private:
-  void keep(Frame frame);
-  void write(const Frame& frame);
+  void keep(const std::uint8_t* pixels, const Palette& palette);
+  void write(const std::uint8_t* pixels, const Palette& palette);
 
   std::vector<ScriptStep> script_;
   std::size_t nextStep_ = 0;
@@ -65,7 +69,7 @@ class HeadlessHost : public Host {
   int screenWidth_;
   int screenHeight_;
   int frameCount_ = 0;
-  bool keepAll_ = true;
+  FrameKeeping keeping_ = FrameKeeping::All;
   std::vector<Frame> frames_;
   bool writing_ = false;
   std::string prefix_;

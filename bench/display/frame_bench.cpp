@@ -13,11 +13,12 @@
 
 namespace {
 
-// The program as it stands after start-up, once per process.
+// The program as it stands after start-up, once per process. Like a screen,
+// the host keeps no frames.
 Viewer& startedViewer() {
   static Viewer* viewer = [] {
     auto host = std::make_unique<platform::HeadlessHost>(std::vector<platform::ScriptStep>{});
-    host->keepAllFrames(false);
+    host->keepFrames(platform::FrameKeeping::None);
     platform::setHost(std::move(host));
     startUp(platform::programInstance(), SW_SHOW);
     return theViewer;
