@@ -5,7 +5,8 @@
 //     q(t) = floor((2 * delta * t + d - 1) / (2 * d)).
 // The line is clipped once, by narrowing the range of t: first to where the
 // long axis is on the canvas, then, q being monotonic, by binary search to
-// where the short axis is too. The loop then steps q incrementally, as
+// where the short axis is too. A line between two points on the canvas
+// stays on it, so nearly every line a frame draws skips the clipping. The loop then steps q incrementally, as
 // Bresenham's algorithm does, and writes without checking.
 #include "platform/line_raster.h"
 
@@ -17,6 +18,15 @@
 namespace platform {
 namespace {
 
+bool inside(std::int64_t v, std::int64_t size) { return v >= 0 && v < size; }
+
+// Where a walk along the line stands: the pixel's offset, and the remainder
+// of the ideal minor coordinate in [0, 2d).
+struct Walk {
+  std::int64_t offset;
+  std::int64_t remainder;
+};
+
 struct Axis {
   std::int64_t start;
   std::int64_t delta;
@@ -24,62 +34,68 @@ struct Axis {
   std::int64_t stride;
 };
 
+// T carries 2 * delta * t exactly: std::int64_t for narrow deltas, else Wide.
+template <class T>
 void drawAlong(const Canvas& canvas, const Axis& major, const Axis& minor, std::uint8_t colour) {
   const std::int64_t d = std::llabs(major.delta);
   if (d == 0) return;
   const std::int64_t step = major.delta > 0 ? 1 : -1;
   const std::int64_t twiceD = 2 * d;
 
-  std::int64_t tLo = step > 0 ? -major.start : major.start - (major.size - 1);
-  std::int64_t tHi = step > 0 ? major.size - 1 - major.start : major.start;
-  tLo = std::max<std::int64_t>(tLo, 0);
-  tHi = std::min(tHi, d - 1);
-  if (tLo > tHi) return;
-
   auto minorAt = [&](std::int64_t t) {
-    return minor.start + floorDiv<Wide>(Wide(2) * minor.delta * t + d - 1, twiceD);
+    return minor.start + static_cast<std::int64_t>(floorDiv<T>(T(2) * minor.delta * t + d - 1, twiceD));
   };
-  auto below = [&](std::int64_t t) { return minorAt(t) < 0; };
-  auto above = [&](std::int64_t t) { return minorAt(t) >= minor.size; };
-  auto onCanvas = [&](std::int64_t t) { return !below(t) && !above(t); };
-  if (onCanvas(tLo) && onCanvas(tHi)) {
-    // Both ends on the canvas, so everything between them is.
-  } else if (minor.delta >= 0) {
-    std::int64_t lo = firstTrue(tLo, tHi, [&](std::int64_t t) { return !below(t); });
-    tHi = firstTrue(lo, tHi, above) - 1;
-    tLo = lo;
-  } else {
-    std::int64_t lo = firstTrue(tLo, tHi, [&](std::int64_t t) { return !above(t); });
-    tHi = firstTrue(lo, tHi, below) - 1;
-    tLo = lo;
+  std::int64_t tLo = 0;
+  std::int64_t tHi = d - 1;
+  if (!inside(major.start, major.size) || !inside(major.start + major.delta, major.size) ||
+      !inside(minor.start, minor.size) || !inside(minor.start + minor.delta, minor.size)) {
+    tLo = std::max<std::int64_t>(step > 0 ? -major.start : major.start - (major.size - 1), 0);
+    tHi = std::min(step > 0 ? major.size - 1 - major.start : major.start, d - 1);
+    if (tLo > tHi) return;
+    auto below = [&](std::int64_t t) { return minorAt(t) < 0; };
+    auto above = [&](std::int64_t t) { return minorAt(t) >= minor.size; };
+    if (minor.delta >= 0) {
+      tLo = firstTrue(tLo, tHi, [&](std::int64_t t) { return !below(t); });
+      tHi = firstTrue(tLo, tHi, above) - 1;
+    } else {
+      tLo = firstTrue(tLo, tHi, [&](std::int64_t t) { return !above(t); });
+      tHi = firstTrue(tLo, tHi, below) - 1;
+    }
+    if (tLo > tHi) return;
   }
-  if (tLo > tHi) return;
 
-  const Wide numerator = Wide(2) * minor.delta * tLo + d - 1;
-  const auto q = static_cast<std::int64_t>(floorDiv<Wide>(numerator, twiceD));
-  auto remainder = static_cast<std::int64_t>(numerator - Wide(q) * twiceD);  // in [0, 2d)
-  std::int64_t offset = (major.start + step * tLo) * major.stride + (minor.start + q) * minor.stride;
   // A line going towards smaller minor coordinates counts its remainder
-  // from the other end, so that the loop only ever carries upwards.
-  std::int64_t rise = 2 * minor.delta;
-  std::int64_t minorStride = minor.stride;
-  if (rise < 0) {
-    rise = -rise;
-    remainder = twiceD - 1 - remainder;
-    minorStride = -minorStride;
-  }
+  // from the other end, so that the walk only ever carries upwards.
+  const std::int64_t rise = 2 * std::llabs(minor.delta);
   const std::int64_t straight = step * major.stride;
-  const std::int64_t diagonal = straight + minorStride;
+  const std::int64_t diagonal = straight + (minor.delta < 0 ? -minor.stride : minor.stride);
+  auto walkAt = [&](std::int64_t t) {
+    const std::int64_t q = minorAt(t) - minor.start;
+    auto remainder = static_cast<std::int64_t>(T(2) * minor.delta * t + d - 1 - T(q) * twiceD);  // in [0, 2d)
+    if (minor.delta < 0) remainder = twiceD - 1 - remainder;
+    return Walk{(major.start + step * t) * major.stride + (minor.start + q) * minor.stride, remainder};
+  };
+  // Two walks, over the first and the second half, in step: each carries
+  // its own remainder, so neither waits for the other's.
+  const std::int64_t count = tHi - tLo + 1;
+  const std::int64_t half = count / 2;
+  Walk first = walkAt(tLo);
+  Walk second = walkAt(tLo + half);
   std::uint8_t* const pixels = canvas.pixels;
-  for (std::int64_t t = tLo; t <= tHi; ++t) {
-    pixels[offset] = colour;
-    remainder += rise;
+  auto plotAndStep = [&](Walk& walk) {
+    pixels[walk.offset] = colour;
+    walk.remainder += rise;
     // Selects rather than branches: the carry follows the slope's fraction
     // and would be mispredicted often.
-    const bool carry = remainder >= twiceD;
-    remainder -= carry ? twiceD : 0;
-    offset += carry ? diagonal : straight;
+    const bool carry = walk.remainder >= twiceD;
+    walk.remainder -= carry ? twiceD : 0;
+    walk.offset += carry ? diagonal : straight;
+  };
+  for (std::int64_t i = 0; i < half; ++i) {
+    plotAndStep(first);
+    plotAndStep(second);
   }
+  if (count % 2 != 0) pixels[second.offset] = colour;
 }
 
 }  // namespace
@@ -88,10 +104,13 @@ void drawLine(const Canvas& canvas, std::int64_t x0, std::int64_t y0, std::int64
               std::uint8_t colour) {
   Axis x{x0, x1 - x0, canvas.width, 1};
   Axis y{y0, y1 - y0, canvas.height, canvas.pitch};
-  if (std::llabs(x.delta) >= std::llabs(y.delta)) {
-    drawAlong(canvas, x, y, colour);
+  const bool xMajor = std::llabs(x.delta) >= std::llabs(y.delta);
+  const Axis& major = xMajor ? x : y;
+  const Axis& minor = xMajor ? y : x;
+  if (isNarrow(x.delta) && isNarrow(y.delta)) {
+    drawAlong<std::int64_t>(canvas, major, minor, colour);
   } else {
-    drawAlong(canvas, y, x, colour);
+    drawAlong<Wide>(canvas, major, minor, colour);
   }
 }
 

@@ -10,6 +10,11 @@ namespace platform {
 
 __extension__ typedef __int128 Wide;
 
+// Values this small multiply and add in pairs within 64 bits, so the
+// rasterisers can leave Wide to the coordinates that need it.
+constexpr std::int64_t kNarrowLimit = std::int64_t(1) << 30;
+constexpr bool isNarrow(std::int64_t v) { return v > -kNarrowLimit && v < kNarrowLimit; }
+
 // Division rounded towards minus and plus infinity; `d` must be positive.
 template <class T>
 T floorDiv(T n, T d) {
