@@ -5,8 +5,9 @@
 #include "bsp/side.h"
 #include "polygon/plane.h"
 #include "polygon/poly_list_ref.h"
+#include "polygon/pooled.h"
 
-class BspNode {
+class BspNode : public Pooled<BspNode> {
  public:
   Plane plane;           // copied from the founding polygon's plane
   PolyListRef coplanar;  // polygons in the plane, either way round, newest first

@@ -1,6 +1,7 @@
 #ifndef KELVANE_POLYGON_BOUNDING_BOX_H
 #define KELVANE_POLYGON_BOUNDING_BOX_H
 
+#include "geometry/tolerance.h"
 #include "geometry/vector.h"
 
 // An axis-aligned box with a margin of kEpsilon around every point it has
@@ -11,8 +12,20 @@ struct BoundingBox {
   Point3 min{100000.0f, 100000.0f, 100000.0f, 1.0f};
 
   // Pushes each face out to v plus the margin where v lies strictly beyond
-  // it; a point already within the margin changes nothing.
-  void grow(const Point3& v);
+  // it; a point already within the margin changes nothing. Inline and
+  // without branches: every vertex added to a list comes through here, and
+  // whether a face moves is as good as random.
+  void grow(const Point3& v) {
+    max.x = max.x < v.x ? outBy(v.x, kEpsilon) : max.x;
+    max.y = max.y < v.y ? outBy(v.y, kEpsilon) : max.y;
+    max.z = max.z < v.z ? outBy(v.z, kEpsilon) : max.z;
+    min.x = min.x > v.x ? outBy(v.x, -kEpsilon) : min.x;
+    min.y = min.y > v.y ? outBy(v.y, -kEpsilon) : min.y;
+    min.z = min.z > v.z ? outBy(v.z, -kEpsilon) : min.z;
+  }
+
+ private:
+  static float outBy(float coordinate, float margin) { return static_cast<float>(double(coordinate) + margin); }
 };
 
 #endif

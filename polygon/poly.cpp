@@ -18,7 +18,9 @@ float addProduct(float a, float b, float c, float d, float e) {
 
 }  // namespace
 
-Poly::Poly(int count) : vertexCount(checkedVertexCount(count)), vertices(new Point3[vertexCount]) {}
+Poly::Poly(int count)
+    : vertexCount(checkedVertexCount(count)),
+      vertices(vertexCount <= kInlineVertexCount ? inlineRing : new Point3[vertexCount]) {}
 
 Poly::Poly(const Point3* points, int count, const std::int32_t* indices) : Poly(count) {
   for (int i = 0; i < vertexCount; ++i) vertices[i] = points[indices[i]];
@@ -30,7 +32,9 @@ Poly::Poly(const Point3* points, int count) : Poly(count) {
   computePlane();
 }
 
-Poly::~Poly() { delete[] vertices; }
+Poly::~Poly() {
+  if (vertices != inlineRing) delete[] vertices;
+}
 
 Vector3 Poly::computeNormal() const {
   Vector3 n = zeroVector;

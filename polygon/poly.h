@@ -19,6 +19,9 @@
 
 // The vertex count field is 8 bits wide.
 constexpr int kMaxVertexCount = 255;
+// Rings up to this long are kept inside the polygon, so that making one
+// (a cube face, nearly every piece of a split) is a single allocation.
+constexpr int kInlineVertexCount = 8;
 
 class Poly : public Primitive {
  public:
@@ -47,6 +50,8 @@ class Poly : public Primitive {
  private:
   explicit Poly(int count);
   void computePlane();
+
+  Point3 inlineRing[kInlineVertexCount];
 };
 
 #endif

@@ -8,15 +8,16 @@
 
 #include "polygon/bounding_box.h"
 #include "polygon/poly_ref.h"
+#include "polygon/pooled.h"
 
 class PolyListRef;
 
-struct PolyNode {
+struct PolyNode : Pooled<PolyNode> {
   PolyRef poly;
   PolyNode* next = nullptr;
 };
 
-class PolyList {
+class PolyList : public Pooled<PolyList> {
  public:
   PolyNode* head = nullptr;
   BoundingBox box;
