@@ -1,18 +1,19 @@
-// One pass over the ring classifies each vertex by its plane value (beyond
-// +kEpsilon in front, beyond -kEpsilon behind, otherwise on the plane) and
-// collects the two pieces at the same time: a vertex goes to the piece of its
-// side, an on-plane vertex to both, and an edge whose ends lie strictly on
-// opposite sides adds its crossing point to both. The crossing point is
-// always measured from the edge's earlier vertex, so that it comes out the
-// same whichever way the edge runs.
+// Classification comes first: each vertex's plane value and side are worked
+// out once (beyond +kEpsilon in front, beyond -kEpsilon behind, otherwise on
+// the plane), and together they give the polygon's Side. Only a polygon that
+// crosses the plane is then cut, from those same values: a vertex goes to
+// the piece of its side, an on-plane vertex to both, and an edge whose ends
+// lie strictly on opposite sides adds its crossing point to both. The
+// crossing point is always measured from the edge's earlier vertex, so that
+// it comes out the same whichever way the edge runs.
 //
-// The pieces collect in two fixed scratch arrays, so that classifying or
-// cutting a polygon of the usual size allocates nothing but the pieces. A
-// ring that would put more points into an array than it holds (more than 63
-// vertices, or a ring that is not convex) is still cut: the pass stops
-// storing at the array's end but goes on counting, and the pieces are then
-// collected again in buffers of the counted size. A piece of more than 255
-// vertices cannot be a polygon; building it ends the program (poly.h).
+// The pieces collect in two fixed scratch arrays, so that cutting a polygon
+// of the usual size allocates nothing but the pieces. A ring that would put
+// more points into an array than it holds (more than 63 vertices, or a ring
+// that is not convex) is still cut: the pass stops storing at the array's
+// end but goes on counting, and the pieces are then collected again in
+// buffers of the counted size. A piece of more than 255 vertices cannot be a
+// polygon; building it ends the program (poly.h).
 #include "bsp/split.h"
 
 #include <vector>
@@ -42,6 +43,12 @@ class PieceBuffer {
   int count = 0;
 };
 
+// The plane value and side of every vertex of one polygon.
+struct Classification {
+  float values[kMaxVertexCount];
+  Side sides[kMaxVertexCount];
+};
+
 Side sideOf(float s) {
   if (s > kEpsilon) return Side::Front;
   if (s < -kEpsilon) return Side::Back;
@@ -49,8 +56,19 @@ Side sideOf(float s) {
 }
 
 Side combine(Side sofar, Side vertex) {
+  if (vertex == Side::On) return sofar;
   if (sofar == Side::On || sofar == vertex) return vertex;
   return Side::Spanning;
+}
+
+Side classify(const Poly& poly, const Plane& plane, Classification& c) {
+  Side result = Side::On;
+  for (int i = 0; i < poly.vertexCount; ++i) {
+    c.values[i] = poly.vertices[i].dot(plane);
+    c.sides[i] = sideOf(c.values[i]);
+    result = combine(result, c.sides[i]);
+  }
+  return result;
 }
 
 bool opposite(Side a, Side b) { return static_cast<int>(a) == -static_cast<int>(b) && a != Side::On; }
@@ -61,33 +79,24 @@ Point3 crossing(const Point3& prev, const Point3& cur, float sPrev, const Plane&
   return prev + d * t;
 }
 
-Side classify(const Poly& poly, const Plane& plane, PieceBuffer& back, PieceBuffer& front) {
-  Side result = Side::On;
-  const Point3* prev = &poly.vertices[poly.vertexCount - 1];
-  float sPrev = prev->dot(plane);
-  Side prevSide = sideOf(sPrev);
+void collectPieces(const Poly& poly, const Plane& plane, const Classification& c, PieceBuffer& back,
+                   PieceBuffer& front) {
+  int prev = poly.vertexCount - 1;
   for (int i = 0; i < poly.vertexCount; ++i) {
     const Point3& cur = poly.vertices[i];
-    const float sCur = cur.dot(plane);
-    const Side curSide = sideOf(sCur);
-    if (curSide == Side::On) {
+    if (c.sides[i] == Side::On) {
       back.append(cur);
       front.append(cur);
     } else {
-      result = combine(result, curSide);
-      if (opposite(prevSide, curSide)) {
-        const Point3 x = crossing(*prev, cur, sPrev, plane);
+      if (opposite(c.sides[prev], c.sides[i])) {
+        const Point3 x = crossing(poly.vertices[prev], cur, c.values[prev], plane);
         back.append(x);
         front.append(x);
-        result = Side::Spanning;
       }
-      (curSide == Side::Front ? front : back).append(cur);
+      (c.sides[i] == Side::Front ? front : back).append(cur);
     }
-    prev = &cur;
-    sPrev = sCur;
-    prevSide = curSide;
+    prev = i;
   }
-  return result;
 }
 
 void handOutPieces(const PieceBuffer& back, const PieceBuffer& front, PolyRef& backOut, PolyRef& frontOut) {
@@ -95,12 +104,27 @@ void handOutPieces(const PieceBuffer& back, const PieceBuffer& front, PolyRef& b
   backOut = back.makePoly();
 }
 
+void cut(const Poly& poly, const Plane& plane, const Classification& c, PolyRef& back, PolyRef& front) {
+  PieceBuffer backPiece(backScratch, kSplitCapacity);
+  PieceBuffer frontPiece(frontScratch, kSplitCapacity);
+  collectPieces(poly, plane, c, backPiece, frontPiece);
+  if (!backPiece.overflowed() && !frontPiece.overflowed()) {
+    handOutPieces(backPiece, frontPiece, back, front);
+    return;
+  }
+  std::vector<Point3> backPoints(backPiece.size());
+  std::vector<Point3> frontPoints(frontPiece.size());
+  PieceBuffer backLarge(backPoints.data(), backPiece.size());
+  PieceBuffer frontLarge(frontPoints.data(), frontPiece.size());
+  collectPieces(poly, plane, c, backLarge, frontLarge);
+  handOutPieces(backLarge, frontLarge, back, front);
+}
+
 }  // namespace
 
 Side splitPoly(const PolyRef& poly, const Plane& plane, PolyRef& back, PolyRef& front) {
-  PieceBuffer backPiece(backScratch, kSplitCapacity);
-  PieceBuffer frontPiece(frontScratch, kSplitCapacity);
-  const Side result = classify(*poly, plane, backPiece, frontPiece);
+  Classification c;
+  const Side result = classify(*poly, plane, c);
   switch (result) {
     case Side::On:
       break;
@@ -111,16 +135,7 @@ Side splitPoly(const PolyRef& poly, const Plane& plane, PolyRef& back, PolyRef& 
       front = poly;
       break;
     case Side::Spanning:
-      if (backPiece.overflowed() || frontPiece.overflowed()) {
-        std::vector<Point3> backPoints(backPiece.size());
-        std::vector<Point3> frontPoints(frontPiece.size());
-        PieceBuffer backLarge(backPoints.data(), backPiece.size());
-        PieceBuffer frontLarge(frontPoints.data(), frontPiece.size());
-        classify(*poly, plane, backLarge, frontLarge);
-        handOutPieces(backLarge, frontLarge, back, front);
-      } else {
-        handOutPieces(backPiece, frontPiece, back, front);
-      }
+      cut(*poly, plane, c, back, front);
       break;
   }
   return result;
