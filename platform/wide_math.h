@@ -44,6 +44,19 @@ std::int64_t firstTrue(std::int64_t lo, std::int64_t hi, Predicate holds) {
   return end;
 }
 
+// The same, for a crossing expected just after lo: probes lo, lo + 1,
+// lo + 3, lo + 7, ... and searches only the last gap, so that a crossing k
+// places on costs about 2 log2 k tests instead of log2 (hi - lo).
+template <class Predicate>
+std::int64_t firstTrueNear(std::int64_t lo, std::int64_t hi, Predicate holds) {
+  std::int64_t step = 1;
+  for (std::int64_t probe = lo; probe <= hi; probe += step, step *= 2) {
+    if (holds(probe)) return firstTrue(lo, probe - 1, holds);
+    lo = probe + 1;
+  }
+  return firstTrue(lo, hi, holds);
+}
+
 }  // namespace platform
 
 #endif

@@ -26,6 +26,8 @@
 //   within a column or two of reaching the curve; if not, they start further
 //   back, at worst from column 0, which is exact.
 // The entry of a row is then found by a binary search over the columns.
+// Row by row, a run is found by a search that starts small at its entry:
+// the runs of most rows are a pixel or two long.
 // Every value stays below 2^120 for the sizes allowed.
 #include "platform/zingl_walk.h"
 
@@ -62,7 +64,7 @@ ZinglWalk::Row ZinglWalk::row(std::int64_t entry, std::int64_t j) const {
 std::int64_t ZinglWalk::rowExit(std::int64_t entry, std::int64_t j) const {
   const std::int64_t monotonicEnd = (a_ - 1) / 2;
   if (entry <= monotonicEnd) {
-    const std::int64_t exit = firstTrue(entry, monotonicEnd, [&](std::int64_t i) { return ySteps(i, j); });
+    const std::int64_t exit = firstTrueNear(entry, monotonicEnd, [&](std::int64_t i) { return ySteps(i, j); });
     if (exit <= monotonicEnd) return exit;
   }
   if (centre() > monotonicEnd && ySteps(centre(), j)) return centre();
