@@ -4,8 +4,8 @@
 // cost a trip through malloc and free. Freed blocks wait on the list for the
 // next object and are not returned to the system; the list, held in a
 // static, keeps every one of them reachable until exit. Under the address
-// sanitizer a waiting block is poisoned, so that a use after free is still
-// caught.
+// sanitizer a waiting block is poisoned but for its link, so that a use
+// after free is still caught.
 #ifndef KELVANE_POLYGON_POOLED_H
 #define KELVANE_POLYGON_POOLED_H
 
@@ -45,12 +45,14 @@ class Pooled {
     Block* next;
   };
 
+  // The link stays readable: the leak checker follows it to the blocks
+  // behind, and skips what is poisoned.
   static void setWaiting(Block* block, bool waiting) {
 #if defined(__SANITIZE_ADDRESS__)
     if (waiting) {
-      __asan_poison_memory_region(block, sizeof(T));
+      __asan_poison_memory_region(block + 1, sizeof(T) - sizeof(Block));
     } else {
-      __asan_unpoison_memory_region(block, sizeof(T));
+      __asan_unpoison_memory_region(block + 1, sizeof(T) - sizeof(Block));
     }
 #else
     (void)block;

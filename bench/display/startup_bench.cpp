@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/program.h"
@@ -28,7 +29,9 @@ void BM_StartUpToFirstFrame(benchmark::State& state) {
     state.PauseTiming();
     platform::resetUser();
     platform::resetDirectDraw();
-    platform::setHost(std::make_unique<platform::HeadlessHost>(std::vector<platform::ScriptStep>{}));
+    auto host = std::make_unique<platform::HeadlessHost>(std::vector<platform::ScriptStep>{});
+    host->keepFrames(platform::FrameKeeping::None);
+    platform::setHost(std::move(host));
     state.ResumeTiming();
 
     startUp(platform::programInstance(), SW_SHOW);
