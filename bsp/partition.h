@@ -14,9 +14,16 @@ void visitPieces(const PolyRef& poly, const Plane& plane, Visit visit) {
   PolyRef backPiece;
   PolyRef frontPiece;
   const Side side = splitPoly(poly, plane, backPiece, frontPiece);
-  if (side == Side::On) visit(Side::On, poly);
-  if (side == Side::Back || side == Side::Spanning) visit(Side::Back, backPiece);
-  if (side == Side::Front || side == Side::Spanning) visit(Side::Front, frontPiece);
+  if (side != Side::Spanning) {
+    // A whole polygon goes on as the caller's handle: holding one more count
+    // per level would pass the 8-bit limit in a tree deeper than 254 nodes.
+    backPiece = nullptr;
+    frontPiece = nullptr;
+    visit(side, poly);
+    return;
+  }
+  visit(Side::Back, backPiece);
+  visit(Side::Front, frontPiece);
 }
 
 // Pops list's head, dropping polygons without a plane on the way; an empty

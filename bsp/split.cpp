@@ -16,6 +16,8 @@
 // polygon; building it ends the program (poly.h).
 #include "bsp/split.h"
 
+#include <algorithm>
+
 #include <vector>
 
 #include "geometry/tolerance.h"
@@ -75,7 +77,9 @@ bool opposite(Side a, Side b) { return static_cast<int>(a) == -static_cast<int>(
 
 Point3 crossing(const Point3& prev, const Point3& cur, float sPrev, const Plane& plane) {
   const Vector3 d = cur - prev;
-  const float t = static_cast<float>(-double(sPrev) / double(plane.dot(d)));
+  // The two ends lie strictly on opposite sides, so in exact arithmetic t is
+  // inside [0, 1]; with d rounded to float it can stray beyond the edge.
+  const float t = std::clamp(static_cast<float>(-double(sPrev) / double(plane.dot(d))), 0.0f, 1.0f);
   return prev + d * t;
 }
 

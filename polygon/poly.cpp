@@ -11,10 +11,18 @@ std::uint8_t checkedVertexCount(int count) {
   return static_cast<std::uint8_t>(count);
 }
 
-// a + (b + c) * (d - e), each step rounded to float as N stores it.
-float addProduct(float a, float b, float c, float d, float e) {
-  return static_cast<float>(double(a) + (double(b) + c) * (double(d) - e));
+// a + (b + c) * (d - e), each step rounded to float as N stores it; the
+// term's size goes to `magnitude`.
+float addProduct(float a, float b, float c, float d, float e, double& magnitude) {
+  const double term = (double(b) + c) * (double(d) - e);
+  magnitude += std::fabs(term);
+  return static_cast<float>(double(a) + term);
 }
+
+// A Newell sum this small against the terms it came from is rounding noise
+// (a ring that is collinear in exact arithmetic), and its direction would
+// give the polygon a plane its own vertices lie far off.
+constexpr double kNoiseRatio = 1.0 / (1 << 20);
 
 }  // namespace
 
@@ -38,16 +46,17 @@ Poly::~Poly() {
 
 Vector3 Poly::computeNormal() const {
   Vector3 n = zeroVector;
+  double magnitude = 0.0;
   const Point3* u = &vertices[vertexCount - 1];
   for (int i = 0; i < vertexCount; ++i) {
     const Point3* v = &vertices[i];
-    n.x = addProduct(n.x, u->z, v->z, u->y, v->y);
-    n.y = addProduct(n.y, u->x, v->x, u->z, v->z);
-    n.z = addProduct(n.z, u->y, v->y, u->x, v->x);
+    n.x = addProduct(n.x, u->z, v->z, u->y, v->y, magnitude);
+    n.y = addProduct(n.y, u->x, v->x, u->z, v->z, magnitude);
+    n.z = addProduct(n.z, u->y, v->y, u->x, v->x, magnitude);
     u = v;
   }
   const float length = n.length();
-  if (!(length > 0.0f && std::isfinite(length))) return zeroVector;
+  if (!(length > 0.0f && std::isfinite(length)) || length <= magnitude * kNoiseRatio) return zeroVector;
   return n.normalize();
 }
 

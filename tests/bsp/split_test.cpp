@@ -51,7 +51,7 @@ TEST(SplitPoly, CrossingPolygonGivesPiecesInItsWinding) {
   const PolyRef square = polyOf({p0, p1, p2, p3});
   const Split r = split(square, planeOf(0, 1, 0, 0));
   EXPECT_EQ(r.side, Side::Spanning);
-  EXPECT_EQ(r.allocations, 4);  // two polygons, two rings
+  EXPECT_LE(r.allocations, 2);  // two polygons with their rings inside, or none from the pools
   // The last edge, p3 to p0, crosses first: its point starts both pieces.
   expectRing(r.front, {pt(1, 0, 0), p0, p1, pt(-1, 0, 0)});
   expectRing(r.back, {pt(1, 0, 0), pt(-1, 0, 0), p2, p3});

@@ -85,6 +85,20 @@ TEST(BspTree, DegeneratePolygonsNeverReachANode) {
   for (const CountedPoly* p : {flat.get(), onRoot.get(), inf.get()}) EXPECT_EQ(p->refCount, 1);
 }
 
+// A polygon filtered whole through hundreds of nodes is passed down as the
+// caller's handle, so its 8-bit count never grows with the depth.
+TEST(Filter, DeepTreesDoNotCountAHandlePerLevel) {
+  PolyListRef squares;
+  for (int z = 0; z < 300; ++z) squares->add(squareAt(float(z)));
+  BspTree tree;
+  tree.insert(squares, Side::Front, Side::Front);
+  const PolyRef probe = squareAt(298.5f);
+  PolyListRef result;
+  tree.pushPoly(probe, result, Side::Front, Side::Spanning);
+  EXPECT_EQ(contents(*result), Polys{probe.get()});
+  EXPECT_EQ(probe->refCount, 2);
+}
+
 // An empty tree is one cell: it keeps what it is given only when keep is
 // its side, and otherwise leaves a list untouched.
 TEST(Filter, EmptyTreeKeepsOnlyWhenKeepIsItsSide) {

@@ -24,6 +24,10 @@ TEST(Poly, RingsWithoutAreaGetTheNullPlane) {
       polyOf({pt(1, 2, 3), pt(4, 5, 6)}),
       polyOf({pt(0, 0, 0), pt(1, 0, 0), pt(0, 1e-30f, 0)}),  // the squared length underflows
       polyOf({pt(0, 0, 0), pt(inf, 0, 0), pt(0, 1, 0)}),
+      // Collinear in exact arithmetic; in float its Newell sum is noise whose
+      // plane the vertices would lie far off.
+      polyOf({pt(-16, -16, -16), pt(-10.9282036f, -10.9282036f, -10.9282036f),
+              pt(2.92820334f, 2.92820334f, 2.92820334f)}),
   };
   for (const PolyRef& p : degenerate) {
     EXPECT_TRUE(p->isDegenerate());
