@@ -100,8 +100,11 @@ Viewer::~Viewer() {
   delete trackball;
 }
 
-// The back buffer goes before the primary it is attached to.
+// The back buffer goes before the primary it is attached to, and a device
+// context still out goes back before its surface.
 void Viewer::releaseSurfaces() {
+  giveBackDC();
+  dc = nullptr;
   if (backBuffer != nullptr) backBuffer->Release();
   backBuffer = nullptr;
   if (primary != nullptr) primary->Release();
@@ -112,21 +115,25 @@ bool Viewer::isComplete() const {
   return trackball != nullptr && directDraw != nullptr && primary != nullptr && backBuffer != nullptr;
 }
 
-bool Viewer::clearBackBuffer() {
-  if (!isComplete()) return false;
+HRESULT Viewer::fillBackBuffer() {
   RECT rectangle = {0, 0, static_cast<LONG>(kScreenWidth), static_cast<LONG>(kScreenHeight)};
   DDBLTFX fx = {};
   fx.dwSize = sizeof(fx);
   fx.dwFillColor = 0;
+  return backBuffer->Blt(&rectangle, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
+bool Viewer::clearBackBuffer() {
+  if (!isComplete()) return false;
   HRESULT result = DD_OK;
   for (int attempt = 0; attempt < kClearAttempts; ++attempt) {
-    result = backBuffer->Blt(&rectangle, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+    result = fillBackBuffer();
     if (result == DDERR_SURFACELOST) {
       // Restoring the primary restores the whole flipping chain. If the
-      // surfaces are still lost (the program is not in front), the frame is
-      // drawn into them regardless and the next frame tries again.
+      // surfaces are still lost (the program is not in front), taking the
+      // device context fails and the frame is skipped.
       primary->Restore();
-      backBuffer->Blt(&rectangle, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+      fillBackBuffer();
       return true;
     }
     if (result == DD_OK) return true;
@@ -135,24 +142,52 @@ bool Viewer::clearBackBuffer() {
   return false;
 }
 
+// A surface lost since the clear is restored once more; restored memory
+// holds nothing worth keeping, so it is filled again before it is drawn on.
+HRESULT Viewer::takeDC() {
+  HRESULT result = backBuffer->GetDC(&dc);
+  if (result == DDERR_SURFACELOST && primary->Restore() == DD_OK) {
+    fillBackBuffer();
+    result = backBuffer->GetDC(&dc);
+  }
+  if (result != DD_OK) dc = nullptr;
+  return result;
+}
+
+// While a device context is out the surface is locked: it can be neither
+// filled nor flipped.
+HRESULT Viewer::giveBackDC() {
+  if (dc == nullptr || backBuffer == nullptr) return DD_OK;
+  const HRESULT result = backBuffer->ReleaseDC(dc);
+  if (result == DD_OK) dc = nullptr;
+  return result;
+}
+
+bool Viewer::skipFrame(const char* call, HRESULT result) {
+  if (++skippedFrames < kFrameAttempts) return false;
+  reportFailure(call, result, "the display is given up");
+  releaseSurfaces();
+  return false;
+}
+
 bool Viewer::beginFrame() {
   if (!isComplete()) return false;
-  currentViewer = this;
+  HRESULT result = giveBackDC();
+  if (result != DD_OK) return skipFrame("ReleaseDC", result);
   if (!clearBackBuffer()) {
-    currentViewer = nullptr;
     releaseSurfaces();
     return false;
   }
-  dc = nullptr;
-  backBuffer->GetDC(&dc);
+  result = takeDC();
+  if (result != DD_OK) return skipFrame("GetDC", result);
+  skippedFrames = 0;
+  currentViewer = this;
   return true;
 }
 
 void Viewer::endFrame() {
   currentViewer = nullptr;
-  backBuffer->ReleaseDC(dc);
-  dc = nullptr;
-  primary->Flip(nullptr, DDFLIP_WAIT);
+  if (giveBackDC() == DD_OK) primary->Flip(nullptr, DDFLIP_WAIT);
 }
 
 void Viewer::drawPlainFrame() {

@@ -25,6 +25,9 @@
 class Trackball;
 
 constexpr int kPointCapacity = 128;
+// Frames in a row without a device context after which the display is
+// given up.
+constexpr int kFrameAttempts = 32;
 
 struct Viewer {
   Camera camera;
@@ -42,6 +45,9 @@ struct Viewer {
   IDirectDraw* directDraw;
   IDirectDrawSurface* primary;
   IDirectDrawSurface* backBuffer;
+  // The back buffer's device context while a frame is open; outside a frame
+  // it is null, or a context whose ReleaseDC failed, handed back by the
+  // next beginFrame.
   HDC dc;
 
   // Builds the camera, the identity rotation and the trackball, then takes
@@ -63,11 +69,15 @@ struct Viewer {
   bool clearBackBuffer();
 
   // Opens a frame: this becomes currentViewer, the back buffer is cleared
-  // and its device context taken. False, with nothing opened, when the
-  // Viewer is not complete or the buffer could not be cleared; the surfaces
-  // are then given up, so that the Viewer is no longer complete.
+  // and its device context taken. False, with nothing opened (no current
+  // viewer, nothing to release, nothing to flip), when the Viewer is not
+  // complete or no device context could be had: the frame is skipped. The
+  // surfaces are given up, so that the Viewer is no longer complete, when
+  // the buffer could not be cleared or kFrameAttempts frames in a row were
+  // skipped.
   bool beginFrame();
-  // Closes the frame opened by beginFrame and flips it to the screen.
+  // Closes the frame opened by beginFrame: gives its device context back
+  // and flips it to the screen.
   void endFrame();
 
   // beginFrame, drawScene, endFrame.
@@ -105,7 +115,14 @@ struct Viewer {
  private:
   void setUpDisplay();
   void releaseSurfaces();
+  HRESULT fillBackBuffer();
+  HRESULT takeDC();
+  HRESULT giveBackDC();
+  bool skipFrame(const char* call, HRESULT result);
   void drawDragFrame();
+
+  // Frames in a row that beginFrame could not open.
+  int skippedFrames = 0;
 };
 
 // The Viewer with an open frame, null between frames.
