@@ -9,8 +9,8 @@
 #include "display/viewer.h"
 #include "platform/win32.h"
 
-// WinMain's result when the display could not be set up or was lost; every
-// normal end returns 1.
+// WinMain's result when the display could not be set up or was lost, or the
+// window could not be served; every normal end returns 1.
 constexpr int kDisplayFailedStatus = 2;
 
 extern HWND mainWindow;
@@ -37,5 +37,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // the display), clears theViewer and posts the quit message with
 // kDisplayFailedStatus, so that nothing draws with it again.
 void endIfDisplayFailed();
+// Names the reason on stderr, deletes theViewer (restoring the display) and
+// posts the quit message with kDisplayFailedStatus.
+void endProgram(const char* reason);
 
 #endif

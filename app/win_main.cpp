@@ -64,19 +64,34 @@ void startUp(HINSTANCE instance, int showCommand) {
 }
 
 void runMessageLoop() {
+  // WM_PAINT comes back for as long as the window stays invalid, and only
+  // DefWindowProcA validates it; a run this long means it never will, and
+  // the queue would never empty.
+  constexpr int kMaxRepeatedPaints = 32;
+  int repeatedPaints = 0;
+  bool waited = false;
   for (;;) {
-    if (PeekMessageA(&messageRecord, nullptr, 0, 0, PM_NOREMOVE)) {
-      if (GetMessageA(&messageRecord, mainWindow, 0, 0) != 1) return;
-      DispatchMessageA(&messageRecord);
-    } else if (frameIsCurrent != 0) {
-      WaitMessage();
-    } else {
+    const bool messageWaits = PeekMessageA(&messageRecord, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
+    if (!messageWaits && frameIsCurrent == 0) {
       if (theViewer != nullptr) {
         theViewer->drawPlainFrame();
         endIfDisplayFailed();
       }
       frameIsCurrent = 1;
+      waited = false;
+      continue;
     }
+    if (!messageWaits && !waited && WaitMessage()) {
+      waited = true;
+      continue;
+    }
+    // Also after a wait that failed or ended with nothing to see, which
+    // would spin if repeated: GetMessageA waits as well.
+    if (GetMessageA(&messageRecord, mainWindow, 0, 0) != 1) return;
+    DispatchMessageA(&messageRecord);
+    waited = false;
+    repeatedPaints = messageRecord.message == WM_PAINT ? repeatedPaints + 1 : 0;
+    if (repeatedPaints == kMaxRepeatedPaints) endProgram("the window keeps asking to be painted");
   }
 }
 
@@ -84,7 +99,11 @@ void shutDown() {}
 
 void endIfDisplayFailed() {
   if (theViewer == nullptr || theViewer->isComplete()) return;
-  std::fprintf(stderr, "kelvane: no usable display; the program ends\n");
+  endProgram("no usable display");
+}
+
+void endProgram(const char* reason) {
+  std::fprintf(stderr, "kelvane: %s; the program ends\n", reason);
   delete theViewer;
   theViewer = nullptr;
   PostQuitMessage(kDisplayFailedStatus);

@@ -12,13 +12,14 @@ using headless::countCalls;
 using headless::findCall;
 
 // The script, the frames flipped (start-up's included), the lost surfaces
-// restored.
-class ProgramRunTest : public ::testing::TestWithParam<std::tuple<const char*, int, int>> {};
+// restored, and a call that fails every time.
+class ProgramRunTest : public ::testing::TestWithParam<std::tuple<const char*, int, int, const char*>> {};
 
 // However it ends, the program draws its first frame before it first waits,
 // returns 1 with the display mode given back, and draws nothing after.
 TEST_P(ProgramRunTest, DrawsTheFramesItOwesAndEndsWithTheDisplayRestored) {
-  const auto& [script, flips, restores] = GetParam();
+  const auto& [script, flips, restores, failing] = GetParam();
+  if (*failing != '\0') platform::failCall(failing, 1, true);
   EXPECT_EQ(headless::runProgram(script), 1);
   const int wait = findCall("WaitMessage("), second = findCall("Flip(", findCall("Flip(") + 1);
   EXPECT_LT(findCall("Flip("), wait);
@@ -33,14 +34,20 @@ TEST_P(ProgramRunTest, DrawsTheFramesItOwesAndEndsWithTheDisplayRestored) {
 
 // Other keys and moves with the button up draw nothing; each activation
 // change is owed one frame at the next idle moment, several in a row only
-// one; a surface lost before a press is restored for the press's frame.
+// one, and the one owed in the background, where the surfaces cannot be
+// restored, is skipped; a surface lost before a press is restored for the
+// press's frame. A wait that fails, or a look into the queue that never
+// sees anything, does not spin: the loop takes the next message instead.
 INSTANTIATE_TEST_SUITE_P(
     Scripts, ProgramRunTest,
-    ::testing::Values(std::tuple("key escape", 1, 0), std::tuple("close", 1, 0),
-                      std::tuple("key space\nmove 100 100\nmove 200 200\nkey left\nkey escape", 1, 0),
-                      std::tuple("deactivate\nactivate\ndeactivate; activate; deactivate; activate\nkey escape", 4, 3),
-                      std::tuple("lose surfaces now; press 320 240\nrelease 320 240\nkey escape", 3, 1),
-                      std::tuple("press 320 240\nmove 340 240; key escape; move 360 240; release 360 240", 3, 0)));
+    ::testing::Values(std::tuple("key escape", 1, 0, ""), std::tuple("close", 1, 0, ""),
+                      std::tuple("key space\nmove 100 100\nmove 200 200\nkey left\nkey escape", 1, 0, ""),
+                      std::tuple("deactivate\nactivate\ndeactivate; activate; deactivate; activate\nkey escape", 3, 4,
+                                 ""),
+                      std::tuple("lose surfaces now; press 320 240\nrelease 320 240\nkey escape", 3, 1, ""),
+                      std::tuple("press 320 240\nmove 340 240; key escape; move 360 240; release 360 240", 3, 0, ""),
+                      std::tuple("press 320 240\nrelease 320 240\nkey escape", 3, 0, "WaitMessage"),
+                      std::tuple("press 320 240\nrelease 320 240\nkey escape", 3, 0, "PeekMessageA")));
 
 // The cursor is hidden before the press's frame and shown after the
 // release's; the frames in between show the trackball.
@@ -97,6 +104,17 @@ TEST_P(DisplayFailureTest, EndsWithAMessageAndStatusTwoWithoutDrawing) {
   EXPECT_EQ(countCalls("RestoreDisplayMode("), call == "DirectDrawCreate" ? 0 : 1);
   EXPECT_EQ(countCalls("Release(surface2)"), fill ? 1 : 0);
   EXPECT_EQ(countCalls("Release(surface1)"), call == "GetAttachedSurface" || fill ? 1 : 0);
+  EXPECT_EQ(theViewer, nullptr);
+}
+
+// A window that DefWindowProcA never validates is asked to paint again and
+// again, so the queue never empties: the program ends rather than spin.
+TEST(ProgramTest, AWindowThatStaysInvalidEndsTheProgram) {
+  platform::failCall("DefWindowProcA", 1, true);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(headless::runProgram("key escape"), kDisplayFailedStatus);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("painted; the program ends"), std::string::npos);
+  EXPECT_EQ(countCalls("RestoreDisplayMode("), 1);
   EXPECT_EQ(theViewer, nullptr);
 }
 
