@@ -54,12 +54,14 @@ clean:
 FUZZ_BUILD   := build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: fuzz
+.PHONY: fuzz fuzz-build
 
-fuzz:
+fuzz-build:
 	@scripts/install-deps fuzz
 	CC=clang CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+
+fuzz: fuzz-build
 	@scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 .PHONY: soak faults check-valgrind
