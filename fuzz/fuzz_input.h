@@ -8,20 +8,32 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 class FuzzInput {
  public:
   FuzzInput(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
   bool empty() const { return at_ >= size_; }
-  std::uint8_t byte();
-  std::uint32_t word();
+  std::uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
+  std::uint32_t word() {
+    std::uint32_t w = 0;
+    for (int i = 0; i < 4; ++i) w = (w << 8) | byte();
+    return w;
+  }
   // An integer in [low, high].
-  int range(int low, int high);
-  // A multiple of 1/8 in [-8, 8], or with raw bits any float when wild.
-  float coordinate(bool wild);
-  // A float from its raw bits: any value, NaN and infinities included.
-  float rawFloat();
+  int range(int low, int high) {
+    const auto span = static_cast<std::uint32_t>(high - low) + 1;
+    return low + static_cast<int>((span <= 256 ? byte() : word()) % span);
+  }
+  // A multiple of 1/8 in [-8, 8]; when wild, now and then any float at all.
+  float coordinate(bool wild) {
+    if (!wild || (byte() & 7) != 0) return static_cast<float>(range(-64, 64)) / 8.0f;
+    const std::uint32_t bits = word();
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    return f;
+  }
 
  private:
   const std::uint8_t* data_;

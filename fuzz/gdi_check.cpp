@@ -8,13 +8,11 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cstring>
 #include <map>
 #include <vector>
 
 #include "fuzz/checks.h"
 #include "fuzz/fuzz_input.h"
-#include "fuzz/invariant.h"
 #include "platform/ellipse_raster.h"
 #include "platform/gdi_objects.h"
 #include "platform/palette.h"
@@ -23,28 +21,33 @@
 
 namespace {
 
-constexpr int kMaxCommands = 64;
 constexpr std::size_t kGuard = 64;
 constexpr std::uint8_t kGuardByte = 0x5A;
 
+int inkOf(COLORREF colour) { return platform::nearestPaletteIndex(platform::defaultPalette(), colour); }
+
 struct ModelObject {
   bool pen;
-  COLORREF colour;
-  bool draws;  // pens: false for PS_NULL
-  bool alive;
+  int ink;     // the palette index it paints with; -1 for a pen that draws nothing
+  bool stock;  // deleting it succeeds and changes nothing
+  bool alive = true;
 };
 
 struct Surface {
   std::vector<std::uint8_t> memory;
   platform::Canvas canvas;
   HDC dc;
-  HGDIOBJ pen = nullptr;  // the model's selection
-  HGDIOBJ brush = nullptr;
+  HGDIOBJ pen, brush;  // the model's selection
   POINT position{0, 0};
 };
 
+// A bounding box of points, inclusive; empty until a point is added.
 struct Box {
-  long long left, top, right, bottom;  // inclusive
+  long long left = LLONG_MAX, top = LLONG_MAX, right = LLONG_MIN, bottom = LLONG_MIN;
+  Box& add(long long x, long long y) {
+    left = std::min(left, x), top = std::min(top, y), right = std::max(right, x), bottom = std::max(bottom, y);
+    return *this;
+  }
 };
 
 class GdiSession {
@@ -55,17 +58,18 @@ class GdiSession {
     platform::resetGdiObjects();
     const std::uint8_t background = in.byte();
     for (Surface& s : surfaces) {
-      const int width = in.range(1, 48);
-      const int height = in.range(1, 48);
-      const int pitch = width + in.range(0, 3);
+      const int width = in.range(1, 48), height = in.range(1, 48), pitch = width + in.range(0, 3);
       s.memory.assign(kGuard * 2 + std::size_t(pitch) * height, background);
       std::fill_n(s.memory.begin(), kGuard, kGuardByte);
       std::fill_n(s.memory.end() - kGuard, kGuard, kGuardByte);
       s.canvas = platform::Canvas{s.memory.data() + kGuard, width, height, pitch};
       s.dc = platform::createDeviceContext(s.canvas, &platform::defaultPalette());
+      // The black pen and white brush every device context starts with.
+      s.pen = platform::findDeviceContext(s.dc)->pen;
+      s.brush = platform::findDeviceContext(s.dc)->brush;
+      objects.emplace(s.pen, ModelObject{true, inkOf(RGB(0, 0, 0)), true});
+      objects.emplace(s.brush, ModelObject{false, inkOf(RGB(255, 255, 255)), true});
     }
-    learnStock(CreatePen(PS_SOLID, 0, 0), true);
-    learnStock(CreateSolidBrush(0), false);
   }
 
   ~GdiSession() {
@@ -74,15 +78,15 @@ class GdiSession {
   }
 
   void run() {
-    for (int i = 0; i < kMaxCommands && !in.empty(); ++i) {
+    for (int i = 0; i < 64 && !in.empty(); ++i) {  // a bound that keeps a run fast
       Surface& s = surfaces[in.byte() & 1];
       switch (in.byte() % 8) {
-        case 0: createPen(); break;
-        case 1: createBrush(); break;
-        case 2: selectObject(s); break;
-        case 3: deleteObject(); break;
-        case 4: moveTo(s); break;
-        case 5: lineTo(s); break;
+        case 0: create(true); break;
+        case 1: create(false); break;
+        case 2: selectOrDelete(s, true); break;
+        case 3: selectOrDelete(s, false); break;
+        case 4: line(s, false); break;
+        case 5: line(s, true); break;
         case 6: polygon(s); break;
         default: ellipse(s); break;
       }
@@ -99,178 +103,102 @@ class GdiSession {
     return kExtremes[kind % 7];
   }
 
-  COLORREF colour() { return in.byte() < 128 ? RGB(in.byte(), in.byte(), in.byte()) : in.word(); }
-
+  // A live, deleted or stock object, no handle, a device context or any value.
   HGDIOBJ anyHandle() {
     const std::uint8_t kind = in.byte() % 8;
-    if (kind < 5 && !objects.empty()) {
-      auto it = objects.begin();
-      std::advance(it, in.range(0, static_cast<int>(objects.size()) - 1));
-      return it->first;
-    }
+    if (kind < 5) return std::next(objects.begin(), in.range(0, int(objects.size()) - 1))->first;
     if (kind == 5) return nullptr;
     if (kind == 6) return reinterpret_cast<HGDIOBJ>(surfaces[in.byte() & 1].dc);
     return reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(in.word()));
   }
 
-  const ModelObject* live(HGDIOBJ h) const {
+  ModelObject* live(HGDIOBJ h) {
     auto it = objects.find(h);
     return it != objects.end() && it->second.alive ? &it->second : nullptr;
   }
 
-  bool selectedAnywhere(HGDIOBJ h) const {
-    return std::any_of(surfaces.begin(), surfaces.end(), [h](const Surface& s) { return s.pen == h || s.brush == h; });
-  }
-
-  void createPen() {
+  // Pen styles up to 6 are made (5 draws nothing); any other is refused.
+  void create(bool pen) {
     static const int kStyles[] = {PS_SOLID, 5, 1, 6, 7, 8, 0x10, -1};
-    const int style = kStyles[in.byte() % 8];
-    const COLORREF c = colour();
-    const HPEN pen = CreatePen(style, coordinate(), c);
-    const int kind = style & 0x0F;
-    require((pen != nullptr) == (kind <= 6), "CreatePen accepted a style it cannot draw or refused one it can");
-    if (pen != nullptr) objects[pen] = ModelObject{true, c, kind != 5, true};
+    const int style = pen ? kStyles[in.byte() % 8] : PS_SOLID;
+    const COLORREF c = in.byte() < 128 ? RGB(in.byte(), in.byte(), in.byte()) : in.word();
+    const HGDIOBJ h = pen ? HGDIOBJ(CreatePen(style, coordinate(), c)) : HGDIOBJ(CreateSolidBrush(c));
+    require((h != nullptr) == ((style & 0x0F) <= 6), "an object was made with a style that cannot draw, or refused");
+    if (h != nullptr) objects[h] = ModelObject{pen, (style & 0x0F) == 5 ? -1 : inkOf(c), false};
   }
 
-  void createBrush() {
-    const COLORREF c = colour();
-    const HBRUSH brush = CreateSolidBrush(c);
-    require(brush != nullptr, "CreateSolidBrush failed");
-    objects[brush] = ModelObject{false, c, true, true};
-  }
-
-  // The stock pen and brush, selected into every new device context, are
-  // learnt by swapping a fresh object in and out.
-  void learnStock(HGDIOBJ fresh, bool pen) {
-    for (Surface& s : surfaces) {
-      const HGDIOBJ previous = SelectObject(s.dc, fresh);
-      require(previous != nullptr && SelectObject(s.dc, previous) == fresh, "a fresh object cannot be selected");
-      (pen ? s.pen : s.brush) = previous;
-      if (objects.count(previous) == 0) {
-        objects[previous] = ModelObject{pen, pen ? RGB(0, 0, 0) : RGB(255, 255, 255), true, true};
-        stock.push_back(previous);
-      }
-    }
-    require(DeleteObject(fresh), "an unselected object cannot be deleted");
-  }
-
-  void selectObject(Surface& s) {
+  // Selects any handle into s, or deletes it: a selected object cannot be
+  // deleted, a stock one always can, to no effect.
+  void selectOrDelete(Surface& s, bool select) {
     const HGDIOBJ h = anyHandle();
-    const ModelObject* object = live(h);
-    const HGDIOBJ previous = SelectObject(s.dc, h);
-    if (object == nullptr) {
-      require(previous == nullptr, "SelectObject took an object that is not a live pen or brush");
+    ModelObject* object = live(h);
+    HGDIOBJ* slot = object == nullptr ? nullptr : object->pen ? &s.pen : &s.brush;
+    if (select) {
+      require(SelectObject(s.dc, h) == (slot != nullptr ? *slot : nullptr), "SelectObject did not answer as it should");
+      if (slot != nullptr) *slot = h;
       return;
     }
-    HGDIOBJ& slot = object->pen ? s.pen : s.brush;
-    require(previous == slot, "SelectObject did not return the object selected before");
-    slot = h;
+    const bool selected =
+        std::any_of(surfaces.begin(), surfaces.end(), [h](const Surface& t) { return t.pen == h || t.brush == h; });
+    const bool deleted = DeleteObject(h) != FALSE;
+    require(deleted == (object != nullptr && (object->stock || !selected)),
+            "DeleteObject freed a selected or dead object, or kept an unselected one");
+    if (deleted && !object->stock) object->alive = false;
   }
 
-  void deleteObject() {
-    const HGDIOBJ h = anyHandle();
-    const ModelObject* object = live(h);
-    const bool isStock = std::find(stock.begin(), stock.end(), h) != stock.end();
-    const BOOL deleted = DeleteObject(h);
-    if (object == nullptr) {
-      require(!deleted, "DeleteObject succeeded on no live object");
-      return;
-    }
-    if (isStock) {
-      require(deleted, "DeleteObject of a stock object failed");
-      return;
-    }
-    require(deleted == !selectedAnywhere(h), "DeleteObject freed a selected object or kept an unselected one");
-    if (deleted) objects[h].alive = false;
-  }
-
-  void moveTo(Surface& s) {
-    const int x = coordinate();
-    const int y = coordinate();
-    const bool ask = (in.byte() & 1) != 0;
-    POINT before{};
-    require(MoveToEx(s.dc, x, y, ask ? &before : nullptr), "MoveToEx failed");
-    if (ask) require(before.x == s.position.x && before.y == s.position.y, "MoveToEx did not return the old position");
-    s.position = POINT{x, y};
-  }
-
-  // The selected pen's and brush's colours as palette indices.
-  std::vector<std::uint8_t> inks(const Surface& s, bool pen, bool brush) const {
-    std::vector<std::uint8_t> out;
-    for (const HGDIOBJ h : {pen ? s.pen : nullptr, brush ? s.brush : nullptr}) {
-      const ModelObject* object = live(h);
-      if (object != nullptr && object->draws) {
-        out.push_back(platform::nearestPaletteIndex(platform::defaultPalette(), object->colour));
-      }
-    }
-    return out;
-  }
-
-  // Draws, then compares: every changed pixel inside `bounds` and in one of
-  // `allowed`, the guards untouched.
+  // Draws, then compares: the call's answer; every changed pixel inside box
+  // and in the colour of the pen or, when filled, the brush; the guards and
+  // the padding untouched.
   template <class Draw>
-  void drawn(Surface& s, const Box& bounds, const std::vector<std::uint8_t>& allowed, Draw draw) {
+  void drawn(Surface& s, const Box& box, bool filled, bool answer, Draw draw) {
+    const int pen = objects.at(s.pen).ink, brush = filled ? objects.at(s.brush).ink : -1;
     const std::vector<std::uint8_t> before = s.memory;
-    draw();
-    for (std::size_t i = 0; i < kGuard; ++i) {
-      require(s.memory[i] == kGuardByte && s.memory[s.memory.size() - 1 - i] == kGuardByte,
-              "GDI drew outside the surface");
-    }
-    const int pitch = s.canvas.pitch;
-    for (std::size_t i = kGuard; i + kGuard < s.memory.size(); ++i) {
+    require((draw() != FALSE) == answer, "a drawing call answered wrongly");
+    const auto pitch = static_cast<std::size_t>(s.canvas.pitch);
+    for (std::size_t i = 0; i < s.memory.size(); ++i) {
       if (s.memory[i] == before[i]) continue;
-      const long long x = static_cast<long long>((i - kGuard) % pitch);
-      const long long y = static_cast<long long>((i - kGuard) / pitch);
+      require(i >= kGuard && i + kGuard < s.memory.size(), "GDI drew outside the surface");
+      const auto x = static_cast<long long>((i - kGuard) % pitch), y = static_cast<long long>((i - kGuard) / pitch);
       require(x < s.canvas.width, "GDI drew into the padding between rows");
-      require(x >= bounds.left && x <= bounds.right && y >= bounds.top && y <= bounds.bottom,
+      require(x >= box.left && x <= box.right && y >= box.top && y <= box.bottom,
               "GDI drew a pixel outside the primitive's bounds");
-      require(std::find(allowed.begin(), allowed.end(), s.memory[i]) != allowed.end(),
-              "GDI drew a pixel in neither the pen's nor the brush's colour");
+      require(s.memory[i] == pen || s.memory[i] == brush, "GDI drew a pixel in neither the pen's nor the brush's colour");
     }
   }
 
-  void lineTo(Surface& s) {
-    const int x = coordinate();
-    const int y = coordinate();
-    const Box bounds{std::min<long long>(s.position.x, x), std::min<long long>(s.position.y, y),
-                     std::max<long long>(s.position.x, x), std::max<long long>(s.position.y, y)};
-    drawn(s, bounds, inks(s, true, false), [&] { require(LineTo(s.dc, x, y), "LineTo failed"); });
+  // MoveToEx answers the position LineTo draws from.
+  void line(Surface& s, bool draw) {
+    const int x = coordinate(), y = coordinate();
+    if (draw) drawn(s, Box().add(s.position.x, s.position.y).add(x, y), false, true, [&] { return LineTo(s.dc, x, y); });
+    POINT before = s.position;
+    if (!draw) require(MoveToEx(s.dc, x, y, (in.byte() & 1) != 0 ? &before : nullptr), "MoveToEx failed");
+    require(before.x == s.position.x && before.y == s.position.y, "MoveToEx did not answer the position");
     s.position = POINT{x, y};
   }
 
   void polygon(Surface& s) {
     std::vector<POINT> points(in.range(0, 12));
-    Box bounds{LLONG_MAX, LLONG_MAX, LLONG_MIN, LLONG_MIN};
+    Box box;
     for (POINT& p : points) {
       p = POINT{coordinate(), coordinate()};
-      bounds = Box{std::min<long long>(bounds.left, p.x), std::min<long long>(bounds.top, p.y),
-                   std::max<long long>(bounds.right, p.x), std::max<long long>(bounds.bottom, p.y)};
+      box.add(p.x, p.y);
     }
     const int count = static_cast<int>(points.size());
-    drawn(s, bounds, inks(s, true, true), [&] {
-      const BOOL ok = Polygon(s.dc, points.data(), count);
-      require(ok == (count >= 2), "Polygon's answer does not follow its point count");
-    });
+    drawn(s, box, true, count >= 2, [&] { return Polygon(s.dc, points.data(), count); });
   }
 
   void ellipse(Surface& s) {
     const int l = coordinate(), t = coordinate(), r = coordinate(), b = coordinate();
-    const int corners[] = {l, t, r, b};
-    const bool inRange = std::all_of(std::begin(corners), std::end(corners), [](int v) {
-      return v >= -platform::kEllipseCoordinateLimit && v <= platform::kEllipseCoordinateLimit;
-    });
-    const Box bounds = inRange ? Box{std::min(l, r), std::min(t, b), std::max<long long>(l, r) - 1,
-                                     std::max<long long>(t, b) - 1}
-                               : Box{0, 0, -1, -1};
-    drawn(s, bounds, inks(s, true, true), [&] {
-      require(Ellipse(s.dc, l, t, r, b) == (inRange ? TRUE : FALSE), "Ellipse's answer does not follow its range");
-    });
+    const int limit = platform::kEllipseCoordinateLimit;
+    const bool inRange = std::max({l, t, r, b}) <= limit && std::min({l, t, r, b}) >= -limit;
+    Box box;  // without the right and bottom edges
+    if (inRange) box = Box{std::min(l, r), std::min(t, b), std::max(l, r) - 1LL, std::max(t, b) - 1LL};
+    drawn(s, box, true, inRange, [&] { return Ellipse(s.dc, l, t, r, b); });
   }
 
   FuzzInput& in;
   std::array<Surface, 2> surfaces;
   std::map<HGDIOBJ, ModelObject> objects;
-  std::vector<HGDIOBJ> stock;
 };
 
 }  // namespace

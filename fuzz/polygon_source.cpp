@@ -3,36 +3,30 @@
 #include <algorithm>
 #include <cmath>
 
-#include "fuzz/invariant.h"
+#include "fuzz/checks.h"
 
 namespace {
 
-Point3 at(const Point3& c, const Vector3& u, const Vector3& v, double cu, double cv) {
-  return Point3(static_cast<float>(c.x + u.x * cu + v.x * cv), static_cast<float>(c.y + u.y * cu + v.y * cv),
-                static_cast<float>(c.z + u.z * cu + v.z * cv), 1.0f);
+std::vector<Point3> convexRing(const Point3& c, const Vector3& u, const Vector3& v, int n) {
+  std::vector<Point3> ring;
+  const double turn = 6.283185307179586 / n;
+  for (int i = 0; i < n; ++i) {
+    const double cu = std::cos(turn * i), cv = std::sin(turn * i);
+    ring.emplace_back(static_cast<float>(c.x + u.x * cu + v.x * cv), static_cast<float>(c.y + u.y * cu + v.y * cv),
+                      static_cast<float>(c.z + u.z * cu + v.z * cv), 1.0f);
+  }
+  return ring;
 }
 
 }  // namespace
 
-Vector3 PolygonSource::direction() { return Vector3(in.coordinate(wild), in.coordinate(wild), in.coordinate(wild)); }
-
-std::vector<Point3> PolygonSource::convexRing(const Point3& centre, const Vector3& u, const Vector3& v, int n) {
-  std::vector<Point3> ring;
-  const double turn = 6.283185307179586 / n;
-  for (int i = 0; i < n; ++i) ring.push_back(at(centre, u, v, std::cos(turn * i), std::sin(turn * i)));
-  return ring;
-}
-
-PolyRef PolygonSource::keep(std::vector<Point3> ring) {
+PolyRef PolygonSource::keep(const std::vector<Point3>& ring) {
   for (const Point3& p : ring) {
-    for (float c : {p.x, p.y, p.z}) {
-      if (std::isfinite(c)) largest = std::max(largest, double(std::fabs(c)));
-    }
+    for (float c : {p.x, p.y, p.z}) largest = std::isfinite(c) ? std::max(largest, double(std::fabs(c))) : largest;
   }
-  PolyRef r;
-  r = new CountedPoly(ring.data(), static_cast<int>(ring.size()));
-  polygons.push_back(r);
-  return r;
+  made.emplace_back();
+  made.back() = new CountedPoly(ring.data(), static_cast<int>(ring.size()));
+  return made.back();
 }
 
 PolyRef PolygonSource::next() {
@@ -40,30 +34,23 @@ PolyRef PolygonSource::next() {
   // Mostly small rings; now and then one beyond the split scratch arrays.
   const int n = (shape & 0x80) != 0 ? in.range(3, maxVertices) : in.range(3, std::min(8, maxVertices));
   const Point3 centre(in.coordinate(wild), in.coordinate(wild), in.coordinate(wild), 1.0f);
-  switch (polygons.empty() ? 0 : shape % 4) {
-    case 1: {  // in the plane of an earlier polygon, either way round
-      const Poly& earlier = *polygons[in.range(0, static_cast<int>(polygons.size()) - 1)];
-      const Point3& on = earlier.vertices[0];
-      const Vector3 normal(earlier.plane.x, earlier.plane.y, earlier.plane.z);
-      Vector3 u = on - earlier.vertices[earlier.vertexCount / 2];
-      // A fresh size, so that chains of such rings do not grow without end.
-      const float length = u.length();
-      if (length > 0.0f && std::isfinite(length)) u = u * (in.range(1, 32) / 8.0f / length);
-      std::vector<Point3> ring = convexRing(on, u, normal.cross(u), n);
-      if ((shape & 0x40) != 0) std::reverse(ring.begin(), ring.end());
-      return keep(ring);
-    }
-    case 2: {  // an earlier ring reversed
-      const Poly& earlier = *polygons[in.range(0, static_cast<int>(polygons.size()) - 1)];
-      std::vector<Point3> ring(earlier.vertices, earlier.vertices + earlier.vertexCount);
-      std::reverse(ring.begin(), ring.end());
-      return keep(ring);
-    }
-    case 3:
-      return arbitrary(std::min(n, maxIrregular));
-    default:
-      return keep(convexRing(centre, direction(), direction(), n));
+  const int kind = made.empty() ? 0 : shape % 4;
+  if (kind == 3) return arbitrary(std::min(n, maxIrregular));
+  if (kind == 0) {
+    const Vector3 u(in.coordinate(wild), in.coordinate(wild), in.coordinate(wild));
+    return keep(convexRing(centre, u, Vector3(in.coordinate(wild), in.coordinate(wild), in.coordinate(wild)), n));
   }
+  const Poly& e = *made[in.range(0, static_cast<int>(made.size()) - 1)];
+  std::vector<Point3> ring(e.vertices, e.vertices + e.vertexCount);
+  if (kind == 1) {  // in the plane of the earlier polygon, either way round
+    Vector3 u = e.vertices[0] - e.vertices[e.vertexCount / 2];
+    // A fresh size, so that chains of such rings do not grow without end.
+    const float length = u.length();
+    if (length > 0.0f && std::isfinite(length)) u = u * (in.range(1, 32) / 8.0f / length);
+    ring = convexRing(e.vertices[0], u, Vector3(e.plane.x, e.plane.y, e.plane.z).cross(u), n);
+  }
+  if (kind == 2 || (shape & 0x40) != 0) std::reverse(ring.begin(), ring.end());
+  return keep(ring);
 }
 
 PolyRef PolygonSource::arbitrary(int n) {
@@ -74,6 +61,6 @@ PolyRef PolygonSource::arbitrary(int n) {
 }
 
 void PolygonSource::release() {
-  for (const PolyRef& p : polygons) require(p->refCount == 1, "a polygon is still held after everything was freed");
-  polygons.clear();
+  for (const PolyRef& p : made) require(p->refCount == 1, "a polygon is still held after everything was freed");
+  made.clear();
 }
