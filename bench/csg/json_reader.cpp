@@ -101,16 +101,32 @@ class Reader {
     return value;
   }
 
-  void parseObject(JsonValue& value, int depth) {
-    value.kind = JsonValue::Kind::Object;
+  // The bracketed run shared by objects and arrays: an opening character
+  // already seen, then elements separated by commas up to `close`.
+  template <class Element>
+  void parseSequence(char close, const char* what, Element element) {
     next();
     skipSpace();
-    if (!atEnd() && peek() == '}') {
+    if (!atEnd() && peek() == close) {
       next();
       return;
     }
     for (;;) {
       skipSpace();
+      element();
+      skipSpace();
+      if (!atEnd() && peek() == ',') {
+        next();
+        continue;
+      }
+      expect(close, what);
+      return;
+    }
+  }
+
+  void parseObject(JsonValue& value, int depth) {
+    value.kind = JsonValue::Kind::Object;
+    parseSequence('}', "or ',' in an object", [&] {
       if (atEnd() || peek() != '"') {
         fail(atEnd() ? "unexpected end of file, expected a member name"
                      : "expected a member name in double quotes, found " + describe(peek()));
@@ -120,35 +136,12 @@ class Reader {
       expect(':', "after a member name");
       skipSpace();
       value.members.emplace_back(std::move(name), parseValue(depth));
-      skipSpace();
-      if (!atEnd() && peek() == ',') {
-        next();
-        continue;
-      }
-      expect('}', "or ',' in an object");
-      return;
-    }
+    });
   }
 
   void parseArray(JsonValue& value, int depth) {
     value.kind = JsonValue::Kind::Array;
-    next();
-    skipSpace();
-    if (!atEnd() && peek() == ']') {
-      next();
-      return;
-    }
-    for (;;) {
-      skipSpace();
-      value.items.push_back(parseValue(depth));
-      skipSpace();
-      if (!atEnd() && peek() == ',') {
-        next();
-        continue;
-      }
-      expect(']', "or ',' in an array");
-      return;
-    }
+    parseSequence(']', "or ',' in an array", [&] { value.items.push_back(parseValue(depth)); });
   }
 
   void parseLiteral(JsonValue& value) {
