@@ -1,0 +1,123 @@
+#include "model/t_junctions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+#include <utility>
+
+#include "model/vertex_weld.h"
+
+namespace {
+
+using Grid = std::unordered_map<GridCell, std::vector<std::uint32_t>, GridCellHash>;
+
+struct OnEdge {
+  double t;  // 0 at the edge's start, 1 at its end
+  std::uint32_t vertex;
+};
+
+class EdgeSearch {
+ public:
+  EdgeSearch(const std::vector<Point3>& vertices, const std::vector<std::uint32_t>& candidates, double cellSize,
+             double tolerance)
+      : vertices_(vertices), cellSize_(cellSize), tolerance_(tolerance), seen_(vertices.size(), 0) {
+    for (const std::uint32_t v : candidates) grid_[gridCell(vertices[v], cellSize)].push_back(v);
+  }
+
+  // The candidates inside the edge from a to b, in order along it.
+  std::vector<OnEdge> inside(std::uint32_t a, std::uint32_t b) {
+    ++stamp_;
+    std::vector<OnEdge> found;
+    const Point3& pa = vertices_[a];
+    const Point3& pb = vertices_[b];
+    const double length = distance(pa, pb);
+    const auto steps = static_cast<long>(std::ceil(length / cellSize_));
+    for (long k = 0; k <= steps; ++k) {
+      const double s = steps == 0 ? 0.0 : double(k) / steps;
+      const Point3 sample(static_cast<float>(pa.x + (double(pb.x) - pa.x) * s),
+                          static_cast<float>(pa.y + (double(pb.y) - pa.y) * s),
+                          static_cast<float>(pa.z + (double(pb.z) - pa.z) * s), 1.0f);
+      visitAround(gridCell(sample, cellSize_), [&](std::uint32_t v) {
+        if (v == a || v == b || seen_[v] == stamp_) return;
+        seen_[v] = stamp_;
+        double t = 0.0;
+        if (liesInside(v, pa, pb, t)) found.push_back({t, v});
+      });
+    }
+    std::sort(found.begin(), found.end(), [](const OnEdge& p, const OnEdge& q) { return p.t < q.t; });
+    return found;
+  }
+
+ private:
+  template <class Visit>
+  void visitAround(const GridCell& home, Visit visit) const {
+    for (std::int64_t dx = -1; dx <= 1; ++dx) {
+      for (std::int64_t dy = -1; dy <= 1; ++dy) {
+        for (std::int64_t dz = -1; dz <= 1; ++dz) {
+          const auto cell = grid_.find({home[0] + dx, home[1] + dy, home[2] + dz});
+          if (cell == grid_.end()) continue;
+          for (const std::uint32_t v : cell->second) visit(v);
+        }
+      }
+    }
+  }
+
+  bool liesInside(std::uint32_t v, const Point3& a, const Point3& b, double& t) const {
+    const Point3& p = vertices_[v];
+    const double d[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
+    const double w[3] = {double(p.x) - a.x, double(p.y) - a.y, double(p.z) - a.z};
+    const double length2 = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+    if (length2 == 0.0) return false;
+    t = (w[0] * d[0] + w[1] * d[1] + w[2] * d[2]) / length2;
+    if (!(t > 0.0 && t < 1.0)) return false;
+    double off2 = 0.0;
+    for (int i = 0; i < 3; ++i) off2 += (w[i] - t * d[i]) * (w[i] - t * d[i]);
+    return off2 <= tolerance_ * tolerance_;
+  }
+
+  const std::vector<Point3>& vertices_;
+  double cellSize_;
+  double tolerance_;
+  Grid grid_;
+  std::vector<std::uint32_t> seen_;
+  std::uint32_t stamp_ = 0;
+};
+
+}  // namespace
+
+std::size_t resolveTJunctions(const std::vector<Point3>& vertices, std::vector<FaceRing>& faces, double tolerance) {
+  const DirectedEdges edges(faces);
+  const std::vector<DirectedEdge> open = edges.unpaired(faces);
+  if (open.empty()) return 0;
+
+  std::vector<char> isCandidate(vertices.size(), 0);
+  std::vector<std::uint32_t> candidates;
+  double totalLength = 0.0;
+  for (const DirectedEdge& e : open) {
+    for (const std::uint32_t v : {e.from, e.to}) {
+      if (!isCandidate[v]) candidates.push_back(v);
+      isCandidate[v] = 1;
+    }
+    totalLength += distance(vertices[e.from], vertices[e.to]);
+  }
+  // Cells of half a typical edge keep both the walk along an edge and the
+  // candidates per cell short; below twice the tolerance the neighbouring
+  // cells would no longer cover every point within reach.
+  const double cellSize = std::max(totalLength / open.size() / 2.0, 2.0 * tolerance);
+  EdgeSearch search(vertices, candidates, cellSize, tolerance);
+
+  std::size_t inserted = 0;
+  for (FaceRing& ring : faces) {
+    FaceRing split;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      const std::uint32_t a = ring[i];
+      const std::uint32_t b = ring[(i + 1) % ring.size()];
+      split.push_back(a);
+      if (edges.count(b, a) != 0) continue;
+      for (const OnEdge& on : search.inside(a, b)) split.push_back(on.vertex);
+    }
+    inserted += split.size() - ring.size();
+    ring = std::move(split);
+  }
+  return inserted;
+}

@@ -1,0 +1,47 @@
+// Welds points that lie within a tolerance of each other into one vertex.
+//
+// The points go into a hash grid whose cells are as wide as the tolerance,
+// so every point within reach of a new one lies in the 3 x 3 x 3 block of
+// cells around it. The first point of a cluster stands for all of it: its
+// coordinates are kept bit for bit, so that every face that uses the vertex
+// writes the same numbers.
+#ifndef KELVANE_MODEL_VERTEX_WELD_H
+#define KELVANE_MODEL_VERTEX_WELD_H
+
+#include <array>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "geometry/vector.h"
+
+// A key of a cubic cell in a hash grid, and its hash.
+using GridCell = std::array<std::int64_t, 3>;
+struct GridCellHash {
+  std::size_t operator()(const GridCell& c) const;
+};
+
+// The cell of p in a grid of cells `size` wide.
+GridCell gridCell(const Point3& p, double size);
+
+class VertexWelder {
+ public:
+  // tolerance must be positive.
+  explicit VertexWelder(double tolerance);
+
+  // The index of the first vertex within the tolerance of p, or of p itself,
+  // added as a new vertex, when there is none.
+  std::uint32_t weld(const Point3& p);
+
+  const std::vector<Point3>& vertices() const { return vertices_; }
+
+ private:
+  double tolerance_;
+  std::vector<Point3> vertices_;
+  std::unordered_map<GridCell, std::vector<std::uint32_t>, GridCellHash> cells_;
+};
+
+// The distance between two points, in double precision.
+double distance(const Point3& a, const Point3& b);
+
+#endif
