@@ -11,7 +11,7 @@
 namespace {
 
 constexpr double kRelativeTolerance = 1e-5;
-constexpr double kFloatSteps = 8.0;
+constexpr double kFloatSteps = 4.0;
 
 // The rings left when repeats are dropped from ring: consecutive repeats
 // simply go, and a vertex met again further on cuts off the loop between.
