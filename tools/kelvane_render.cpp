@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/scene.h"
-#include "bsp/bsp_node.h"
+#include "bsp/csg.h"
 #include "model/mesh_export.h"
 #include "platform/headless_host.h"
 #include "platform/user.h"
@@ -56,19 +56,12 @@ int fail(const std::string& message) {
   return 1;
 }
 
-void collectPolygons(const BspTree& tree, PolyListRef& list) {
-  if (tree.root == nullptr) return;
-  for (const PolyNode* p = tree.root->coplanar->head; p != nullptr; p = p->next) list->add(p->poly);
-  collectPolygons(tree.root->back, list);
-  collectPolygons(tree.root->front, list);
-}
-
 int exportModel(const std::string& path, MeshFormat format) {
-  PolyListRef polygons;
-  collectPolygons(*sceneTree, polygons);
+  BspTree solid;
+  buildSceneSolid(solid);
   ExportedMesh exported;
   std::string error;
-  if (!exportMesh(polygons, path, format, exported, error)) return fail(error);
+  if (!exportMesh(solidPolygons(solid), path, format, exported, error)) return fail(error);
   std::printf("kelvane-render: %zu faces on %zu vertices written to %s\n", exported.faces, exported.vertices,
               path.c_str());
   return 0;
@@ -123,12 +116,9 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  // The program builds the model it draws, and keeps it to the end.
   if (!options.outDir.empty()) {
     const int status = renderFrames(options);
     if (status != 0) return status;
-  } else {
-    buildScene();
   }
   return options.exportPath.empty() ? 0 : exportModel(options.exportPath, format);
 }

@@ -112,13 +112,12 @@ bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& option
       return false;
     }
   }
-  if (!options.help && options.outDir.empty() && options.exportPath.empty()) {
-    error = "--out DIR or --export FILE is required";
-    return false;
-  }
-  if (!options.help && options.outDir.empty() && (!options.gifPath.empty() || !options.steps.empty())) {
-    error = "frames and input steps need --out DIR";
-    return false;
+  if (!options.help && options.outDir.empty()) {
+    const bool drawing = !options.gifPath.empty() || !options.steps.empty() || options.exportPath.empty();
+    if (drawing) {
+      error = options.exportPath.empty() ? "--out DIR is required" : "frames need --out DIR: --out DIR is required";
+      return false;
+    }
   }
   return true;
 }

@@ -140,8 +140,12 @@ TEST(FaceTriangulation, CutsFacesWithCornersOnTheirSidesIntoTrianglesWithArea) {
     int triangles;  // a corner fan gives n - 2, a fan from the centre n
   } cases[] = {
       {"square", {pt(1, 1, 0), pt(-1, 1, 0), pt(-1, -1, 0), pt(1, -1, 0)}, 2},
-      {"corners on one side", {pt(1, 1, 0), pt(0.5f, 1, 0), pt(-0.5f, 1, 0), pt(-1, 1, 0), pt(-1, -1, 0), pt(1, -1, 0)}, 4},
-      {"a corner on every side", {pt(0, 0, 0), pt(1, 0, 0), pt(2, 0, 0), pt(1.5f, 1, 0), pt(1, 2, 0), pt(0.5f, 1, 0)}, 6},
+      {"corners on one side",
+       {pt(1, 1, 0), pt(0.5f, 1, 0), pt(-0.5f, 1, 0), pt(-1, 1, 0), pt(-1, -1, 0), pt(1, -1, 0)},
+       4},
+      {"a corner on every side",
+       {pt(0, 0, 0), pt(1, 0, 0), pt(2, 0, 0), pt(1.5f, 1, 0), pt(1, 2, 0), pt(0.5f, 1, 0)},
+       6},
       // Kept from a cylinder's side cut by a slanting plane: greedy ear
       // clipping got stuck on it.
       {"strip",
