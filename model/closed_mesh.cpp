@@ -129,9 +129,18 @@ bool buildClosedMesh(const PolyListRef& polygons, ClosedMesh& mesh, std::string&
   const std::vector<DirectedEdge> open = edges.unpaired(mesh.faces);
   if (!open.empty()) {
     const DirectedEdge& e = open.front();
-    error = "the faces do not close up: the edge from " + describe(mesh.vertices[e.from]) + " to " +
-            describe(mesh.vertices[e.to]) + " is used " + std::to_string(edges.count(e.from, e.to)) +
-            " times and the other way round " + std::to_string(edges.count(e.to, e.from)) + " times";
+    const int forth = edges.count(e.from, e.to);
+    const int back = edges.count(e.to, e.from);
+    const std::string edge = "the edge from " + describe(mesh.vertices[e.from]) + " to " + describe(mesh.vertices[e.to]);
+    if (forth == back) {
+      // Two parts of a solid that meet along an edge: sound as a solid, but
+      // no mesh file can hold it as a 2-manifold.
+      error = "the solid touches itself along " + edge + ", which " + std::to_string(forth + back) +
+              " faces share; a mesh file needs each edge shared by two";
+    } else {
+      error = "the faces do not close up: " + edge + " is used " + std::to_string(forth) +
+              " times and the other way round " + std::to_string(back) + " times";
+    }
     return false;
   }
   dropUnused(mesh);

@@ -11,9 +11,10 @@
 //      the tolerance;
 //   3. resolves T-junctions (model/t_junctions.h);
 //   4. checks that every edge is used exactly once in each direction.
-// The tolerance follows the model: a millionth of its extent, but never
-// less than a few float steps at its largest coordinate, which is what
-// rounding alone can move a computed point there.
+// The tolerance follows the model: a hundred-thousandth of its extent, a
+// few times the distance within which the CSG counts a point as lying on a
+// plane, but never less than a few float steps at its largest coordinate,
+// which is what rounding alone can move a computed point there.
 #ifndef KELVANE_MODEL_CLOSED_MESH_H
 #define KELVANE_MODEL_CLOSED_MESH_H
 
