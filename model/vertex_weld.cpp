@@ -1,6 +1,7 @@
 #include "model/vertex_weld.h"
 
 #include <cmath>
+#include <cstring>
 
 std::size_t GridCellHash::operator()(const GridCell& c) const {
   std::uint64_t h = 1469598103934665603ull;
@@ -23,6 +24,17 @@ double distance(const Point3& a, const Point3& b) {
 VertexWelder::VertexWelder(double tolerance) : tolerance_(tolerance) {}
 
 std::uint32_t VertexWelder::weld(const Point3& p) {
+  GridCell bits{0, 0, 0};
+  const float coordinates[3] = {p.x, p.y, p.z};
+  for (int i = 0; i < 3; ++i) std::memcpy(&bits[i], &coordinates[i], sizeof coordinates[i]);
+  const auto known = exact_.find(bits);
+  if (known != exact_.end()) return known->second;
+  const std::uint32_t index = weldNearby(p);
+  exact_.emplace(bits, index);
+  return index;
+}
+
+std::uint32_t VertexWelder::weldNearby(const Point3& p) {
   const GridCell home = gridCell(p, tolerance_);
   for (std::int64_t dx = -1; dx <= 1; ++dx) {
     for (std::int64_t dy = -1; dy <= 1; ++dy) {

@@ -4,7 +4,9 @@
 // so every point within reach of a new one lies in the 3 x 3 x 3 block of
 // cells around it. The first point of a cluster stands for all of it: its
 // coordinates are kept bit for bit, so that every face that uses the vertex
-// writes the same numbers.
+// writes the same numbers. Most corners repeat one met before exactly (the
+// faces around a corner of an input solid all copy it), so points are first
+// looked up by their exact coordinates.
 #ifndef KELVANE_MODEL_VERTEX_WELD_H
 #define KELVANE_MODEL_VERTEX_WELD_H
 
@@ -36,9 +38,12 @@ class VertexWelder {
   const std::vector<Point3>& vertices() const { return vertices_; }
 
  private:
+  std::uint32_t weldNearby(const Point3& p);
+
   double tolerance_;
   std::vector<Point3> vertices_;
   std::unordered_map<GridCell, std::vector<std::uint32_t>, GridCellHash> cells_;
+  std::unordered_map<GridCell, std::uint32_t, GridCellHash> exact_;  // by the coordinates' bits
 };
 
 // The distance between two points, in double precision.
