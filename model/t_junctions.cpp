@@ -14,6 +14,8 @@ using Grid = std::unordered_map<GridCell, std::vector<std::uint32_t>, GridCellHa
 struct OnEdge {
   double t;  // 0 at the edge's start, 1 at its end
   std::uint32_t vertex;
+  double offset = 0.0;    // distance from the edge's line
+  std::size_t side = 0;   // the edge's place in its ring
 };
 
 class EdgeSearch {
@@ -24,7 +26,7 @@ class EdgeSearch {
     for (const std::uint32_t v : candidates) grid_[gridCell(vertices[v], cellSize)].push_back(v);
   }
 
-  // The candidates inside the edge from a to b, in order along it.
+  // The candidates inside the edge from a to b.
   std::vector<OnEdge> inside(std::uint32_t a, std::uint32_t b) {
     ++stamp_;
     std::vector<OnEdge> found;
@@ -40,11 +42,10 @@ class EdgeSearch {
       visitAround(gridCell(sample, cellSize_), [&](std::uint32_t v) {
         if (v == a || v == b || seen_[v] == stamp_) return;
         seen_[v] = stamp_;
-        double t = 0.0;
-        if (liesInside(v, pa, pb, t)) found.push_back({t, v});
+        OnEdge on{0.0, v};
+        if (liesInside(v, pa, pb, on.t, on.offset)) found.push_back(on);
       });
     }
-    std::sort(found.begin(), found.end(), [](const OnEdge& p, const OnEdge& q) { return p.t < q.t; });
     return found;
   }
 
@@ -62,7 +63,7 @@ class EdgeSearch {
     }
   }
 
-  bool liesInside(std::uint32_t v, const Point3& a, const Point3& b, double& t) const {
+  bool liesInside(std::uint32_t v, const Point3& a, const Point3& b, double& t, double& offset) const {
     const Point3& p = vertices_[v];
     const double d[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
     const double w[3] = {double(p.x) - a.x, double(p.y) - a.y, double(p.z) - a.z};
@@ -72,7 +73,8 @@ class EdgeSearch {
     if (!(t > 0.0 && t < 1.0)) return false;
     double off2 = 0.0;
     for (int i = 0; i < 3; ++i) off2 += (w[i] - t * d[i]) * (w[i] - t * d[i]);
-    return off2 <= tolerance_ * tolerance_;
+    offset = std::sqrt(off2);
+    return offset <= tolerance_;
   }
 
   const std::vector<Point3>& vertices_;
@@ -82,6 +84,25 @@ class EdgeSearch {
   std::vector<std::uint32_t> seen_;
   std::uint32_t stamp_ = 0;
 };
+
+// Near a sharp corner of a face, or across a face narrower than twice the
+// tolerance, one vertex can lie within reach of two of its sides: it goes
+// into the one it lies closest to, and into none when the ring has it
+// already. What is left comes in ring order, and along each side in order.
+void keepWhereItBelongs(const FaceRing& ring, std::vector<OnEdge>& found) {
+  std::sort(found.begin(), found.end(), [](const OnEdge& p, const OnEdge& q) {
+    return p.vertex != q.vertex ? p.vertex < q.vertex : p.offset < q.offset;
+  });
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    const bool closest = i == 0 || found[i].vertex != found[i - 1].vertex;
+    if (closest && std::find(ring.begin(), ring.end(), found[i].vertex) == ring.end()) found[kept++] = found[i];
+  }
+  found.resize(kept);
+  std::sort(found.begin(), found.end(), [](const OnEdge& p, const OnEdge& q) {
+    return p.side != q.side ? p.side < q.side : p.t < q.t;
+  });
+}
 
 }  // namespace
 
@@ -107,14 +128,25 @@ std::size_t resolveTJunctions(const std::vector<Point3>& vertices, std::vector<F
   EdgeSearch search(vertices, candidates, cellSize, tolerance);
 
   std::size_t inserted = 0;
+  std::vector<OnEdge> found;
   for (FaceRing& ring : faces) {
-    FaceRing split;
+    found.clear();
     for (std::size_t i = 0; i < ring.size(); ++i) {
       const std::uint32_t a = ring[i];
       const std::uint32_t b = ring[(i + 1) % ring.size()];
-      split.push_back(a);
       if (edges.count(b, a) != 0) continue;
-      for (const OnEdge& on : search.inside(a, b)) split.push_back(on.vertex);
+      for (OnEdge& on : search.inside(a, b)) {
+        on.side = i;
+        found.push_back(on);
+      }
+    }
+    if (found.empty()) continue;
+    keepWhereItBelongs(ring, found);
+    FaceRing split;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      split.push_back(ring[i]);
+      for (; next < found.size() && found[next].side == i; ++next) split.push_back(found[next].vertex);
     }
     inserted += split.size() - ring.size();
     ring = std::move(split);

@@ -11,6 +11,7 @@
 #include "model/closed_mesh.h"
 #include "model/face_triangulation.h"
 #include "model/mesh_file.h"
+#include "model/t_junctions.h"
 #include "polygon/test_shapes.h"
 
 namespace {
@@ -141,6 +142,16 @@ TEST(ClosedMesh, RefusesWhatIsNoClosedSurface) {
   std::string error;
   EXPECT_TRUE(buildClosedMesh(PolyListRef(), empty, error));
   EXPECT_TRUE(empty.vertices.empty() && empty.faces.empty());
+}
+
+// Near a sharp corner a vertex lies within reach of both sides: it belongs
+// in the nearer one only. A regression from a sphere cut by a cube's face.
+TEST(TJunctions, PutAVertexIntoTheNearestSideOnly) {
+  const std::vector<Point3> vertices = {pt(0, 0, 0), pt(10, 0, 0), pt(10, 0.5f, 0), pt(2, 0.04f, 0),
+                                        pt(2, 5, 0), pt(3, 5, 0)};
+  std::vector<FaceRing> faces = {{0, 1, 2}, {3, 4, 5}};
+  EXPECT_EQ(resolveTJunctions(vertices, faces, 0.1), 1u);
+  EXPECT_EQ(faces[0], (FaceRing{0, 3, 1, 2}));
 }
 
 // Twice the area of triangle a, b, c along the face normal n.
