@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "model/vertex_weld.h"
+#include "model/grid_cell.h"
 
 namespace {
 
@@ -52,15 +52,11 @@ class EdgeSearch {
  private:
   template <class Visit>
   void visitAround(const GridCell& home, Visit visit) const {
-    for (std::int64_t dx = -1; dx <= 1; ++dx) {
-      for (std::int64_t dy = -1; dy <= 1; ++dy) {
-        for (std::int64_t dz = -1; dz <= 1; ++dz) {
-          const auto cell = grid_.find({home[0] + dx, home[1] + dy, home[2] + dz});
-          if (cell == grid_.end()) continue;
-          for (const std::uint32_t v : cell->second) visit(v);
-        }
-      }
-    }
+    forEachCellAround(home, [&](const GridCell& key) {
+      const auto cell = grid_.find(key);
+      if (cell == grid_.end()) return;
+      for (const std::uint32_t v : cell->second) visit(v);
+    });
   }
 
   bool liesInside(std::uint32_t v, const Point3& a, const Point3& b, double& t, double& offset) const {

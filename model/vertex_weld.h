@@ -1,8 +1,7 @@
 // Welds points that lie within a tolerance of each other into one vertex.
 //
-// The points go into a hash grid whose cells are as wide as the tolerance,
-// so every point within reach of a new one lies in the 3 x 3 x 3 block of
-// cells around it. The first point of a cluster stands for all of it: its
+// The points go into a hash grid (model/grid_cell.h) whose cells are as
+// wide as the tolerance. The first point of a cluster stands for all of it: its
 // coordinates are kept bit for bit, so that every face that uses the vertex
 // writes the same numbers. Most corners repeat one met before exactly (the
 // faces around a corner of an input solid all copy it), so points are first
@@ -10,21 +9,12 @@
 #ifndef KELVANE_MODEL_VERTEX_WELD_H
 #define KELVANE_MODEL_VERTEX_WELD_H
 
-#include <array>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
 
 #include "geometry/vector.h"
-
-// A key of a cubic cell in a hash grid, and its hash.
-using GridCell = std::array<std::int64_t, 3>;
-struct GridCellHash {
-  std::size_t operator()(const GridCell& c) const;
-};
-
-// The cell of p in a grid of cells `size` wide.
-GridCell gridCell(const Point3& p, double size);
+#include "model/grid_cell.h"
 
 class VertexWelder {
  public:
@@ -45,8 +35,5 @@ class VertexWelder {
   std::unordered_map<GridCell, std::vector<std::uint32_t>, GridCellHash> cells_;
   std::unordered_map<GridCell, std::uint32_t, GridCellHash> exact_;  // by the coordinates' bits
 };
-
-// The distance between two points, in double precision.
-double distance(const Point3& a, const Point3& b);
 
 #endif
