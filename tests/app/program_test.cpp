@@ -71,8 +71,8 @@ TEST(ProgramTest, MessagesAfterEscapeOrUnpairedReachNoStaleState) {
   platform::HeadlessHost& host = headless::startProgram();
   windowProc(mainWindow, WM_LBUTTONUP, 0, MAKELPARAM(320, 240));
   windowProc(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0xffff, 0x8000));
-  EXPECT_GT(theViewer->trackball->startMark.x, 0.5f);
-  EXPECT_LT(theViewer->trackball->startMark.y, -0.3f);
+  EXPECT_GT(static_cast<Trackball*>(theViewer->trackball)->startMark.x, 0.5f);
+  EXPECT_LT(static_cast<Trackball*>(theViewer->trackball)->startMark.y, -0.3f);
   windowProc(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(320, 240));
   windowProc(mainWindow, WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_EQ(theViewer, nullptr);
