@@ -4,7 +4,9 @@
 //
 // The ellipse reference is the documented walk run literally over the
 // inclusive box (corners sorted, right and bottom less one), with the brush
-// between each row's outermost outline pixels.
+// between each row's outermost outline pixels; a box at most 2 pixels thin
+// is the pen's rectangle path, or without a pen the brush less its right
+// column and bottom row.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -28,9 +30,23 @@ void useColours(const GuardedCanvas& canvas, bool withPen = true) {
 }
 
 Pixels referenceEllipse(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, int width,
-                        int height) {
+                        int height, bool withPen = true) {
   const std::int64_t L = std::min(left, right), T = std::min(top, bottom);
   const std::int64_t R = std::max(left, right) - 1, B = std::max(top, bottom) - 1;
+  Pixels pixels(std::size_t(width) * height, 0);
+  if (R - L < 2 || B - T < 2) {
+    auto cover = [&](std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, std::uint8_t colour) {
+      for (std::int64_t y = std::max<std::int64_t>(y0, 0); y <= y1 && y < height; ++y) {
+        for (std::int64_t x = std::max<std::int64_t>(x0, 0); x <= x1 && x < width; ++x) pixels[y * width + x] = colour;
+      }
+    };
+    if (!withPen) {
+      cover(L, T, R - 1, B - 1, indexOf(kBrush));
+    } else if (R > L || B > T) {
+      cover(L, T, R, B, indexOf(kPen));
+    }
+    return pixels;
+  }
   std::vector<std::pair<std::int64_t, std::int64_t>> extent(height, {INT64_MAX, INT64_MIN}), outline;
   auto plot = [&](std::int64_t x, std::int64_t y) {
     if (y < 0 || y >= height) return;
@@ -47,13 +63,12 @@ Pixels referenceEllipse(std::int64_t left, std::int64_t top, std::int64_t right,
     if (e2 >= dx) ++x0, --x1, dx += 8 * b * b, err += dx;
     if (e2 <= dy) ++y0, --y1, dy += 8 * a * a, err += dy;
   } while (x0 <= x1);
-  Pixels pixels(std::size_t(width) * height, 0);
   for (int y = 0; y < height; ++y) {
     for (std::int64_t x = std::max<std::int64_t>(extent[y].first, 0); x <= extent[y].second && x < width; ++x) {
       pixels[y * width + x] = indexOf(kBrush);
     }
   }
-  for (const auto& [x, y] : outline) pixels[y * width + x] = indexOf(kPen);
+  for (const auto& [x, y] : outline) pixels[y * width + x] = indexOf(withPen ? kPen : kBrush);
   return pixels;
 }
 
@@ -66,11 +81,12 @@ void expectPixels(const GuardedCanvas& canvas, const Pixels& expected, const std
   ASSERT_EQ(canvas.guardDamage(), "") << what;
 }
 
-void expectEllipseLikeReference(GuardedCanvas& canvas, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
+void expectEllipseLikeReference(GuardedCanvas& canvas, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b,
+                                bool withPen = true) {
   canvas.clear();
   ASSERT_TRUE(Ellipse(canvas.dc(), int(l), int(t), int(r), int(b)));
-  expectPixels(canvas, referenceEllipse(l, t, r, b, canvas.width(), canvas.height()),
-               "box " + testing::PrintToString(std::vector<std::int64_t>{l, t, r, b}));
+  expectPixels(canvas, referenceEllipse(l, t, r, b, canvas.width(), canvas.height(), withPen),
+               "box " + testing::PrintToString(std::vector<std::int64_t>{l, t, r, b}) + (withPen ? "" : " without pen"));
 }
 
 class RasterTest : public ::testing::Test, protected FreshPlatform {
@@ -115,10 +131,14 @@ TEST_F(RasterTest, PolygonFillLeavesOutRightAndBottomEdgesAndThePenClosesTheRing
 
 TEST_F(RasterTest, EllipsesStayInTheirBoxAndFollowTheWalk) {
   EXPECT_TRUE(Ellipse(canvas.dc(), 200, 120, 441, 361));
-  EXPECT_EQ(canvas.rowRuns(120, pen) + "|" + canvas.rowRuns(360, pen), "310..330|310..330");
-  EXPECT_EQ(canvas.rowRuns(240, pen) + "|" + canvas.rowRuns(240, brush), "200 440|201..439");
-  EXPECT_EQ(canvas.rowRuns(119, 0) + "|" + canvas.rowRuns(361, 0), "0..639|0..639");
-  EXPECT_EQ(canvas.columnRuns(199, 0) + "|" + canvas.columnRuns(441, 0), "0..479|0..479");
+  EXPECT_EQ(canvas.rowRuns(120, pen), "310..330");
+  EXPECT_EQ(canvas.rowRuns(360, pen), "310..330");
+  EXPECT_EQ(canvas.rowRuns(240, pen), "200 440");
+  EXPECT_EQ(canvas.rowRuns(240, brush), "201..439");
+  EXPECT_EQ(canvas.rowRuns(119, 0), "0..639");
+  EXPECT_EQ(canvas.rowRuns(361, 0), "0..639");
+  EXPECT_EQ(canvas.columnRuns(199, 0), "0..479");
+  EXPECT_EQ(canvas.columnRuns(441, 0), "0..479");
   expectEllipseLikeReference(canvas, 200, 120, 441, 361);
   expectEllipseLikeReference(canvas, 441, 361, 200, 120);
   GuardedCanvas small(48, 40);
@@ -144,10 +164,45 @@ TEST_F(RasterTest, EllipsesStayInTheirBoxAndFollowTheWalk) {
   Ellipse(canvas.dc(), 10, 10, 10, 40);  // empty boxes draw nothing, thin ones are rectangles
   Ellipse(canvas.dc(), 10, 10, 40, 10);
   Ellipse(canvas.dc(), 10, 20, 40, 22);
-  EXPECT_EQ(canvas.rowRuns(10, pen) + "|" + canvas.rowRuns(21, pen) + "|" + canvas.rowRuns(22, pen), "|10..39|");
+  EXPECT_EQ(canvas.rowRuns(10, pen), "");
+  EXPECT_EQ(canvas.rowRuns(21, pen), "10..39");
+  EXPECT_EQ(canvas.rowRuns(22, pen), "");
   const int limit = int(platform::kEllipseCoordinateLimit);
-  EXPECT_TRUE(Ellipse(canvas.dc(), -limit, -limit, limit, limit) && !Ellipse(canvas.dc(), -limit - 1, 0, 10, 10));
+  EXPECT_TRUE(Ellipse(canvas.dc(), -limit, -limit, limit, limit));
+  EXPECT_FALSE(Ellipse(canvas.dc(), -limit - 1, 0, 10, 10));
   EXPECT_EQ(canvas.rowRuns(200, brush), "0..639");
+}
+
+// Boxes at most 2 pixels thin, with and without a pen, and a null pen on
+// every size: the brush alone covers what outline and fill cover with one.
+TEST_F(RasterTest, ThinBoxesAreRectanglesAndANullPenDoesNotShrinkTheEllipse) {
+  canvas.clear();
+  EXPECT_TRUE(Ellipse(canvas.dc(), 7, 7, 8, 8));  // one pixel with a pen: four sides of length zero
+  EXPECT_EQ(canvas.rowRuns(7, pen), "");
+  EXPECT_TRUE(Ellipse(canvas.dc(), 20, 30, 22, 32));
+  EXPECT_EQ(canvas.rowRuns(30, pen), "20..21");
+  EXPECT_EQ(canvas.rowRuns(31, pen), "20..21");
+  GuardedCanvas noPen(640, 480, 4);
+  useColours(noPen, false);
+  EXPECT_TRUE(Ellipse(noPen.dc(), 50, 420, 250, 422));
+  EXPECT_EQ(noPen.rowRuns(420, brush), "50..248");
+  EXPECT_EQ(noPen.rowRuns(421, brush), "");
+  EXPECT_TRUE(Ellipse(noPen.dc(), 20, 30, 22, 32));
+  EXPECT_EQ(noPen.rowRuns(30, brush), "20");
+  EXPECT_EQ(noPen.rowRuns(31, brush), "");
+  EXPECT_TRUE(Ellipse(noPen.dc(), 600, 60, 601, 70));
+  EXPECT_EQ(noPen.columnRuns(600, brush), "");
+  expectEllipseLikeReference(noPen, 200, 120, 441, 361, false);
+  GuardedCanvas small(24, 20);
+  for (bool withPen : {true, false}) {
+    useColours(small, withPen);
+    for (int w = 1; w <= 12; ++w) {
+      for (int h = 1; h <= 12; ++h) {
+        expectEllipseLikeReference(small, 5, 4, 5 + w, 4 + h, withPen);
+        expectEllipseLikeReference(small, 5 + w, 4 + h, 5, 4, withPen);
+      }
+    }
+  }
 }
 
 // Each primitive is drawn whole on a large canvas and moved so that a small
