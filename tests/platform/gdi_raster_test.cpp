@@ -20,14 +20,6 @@
 namespace {
 
 using platform::Wide;
-using Pixels = std::vector<std::uint8_t>;  // row by row, as a canvas should hold them
-
-constexpr COLORREF kPen = RGB(255, 255, 255), kBrush = RGB(0x33, 0x33, 0x33);
-
-void useColours(const GuardedCanvas& canvas, bool withPen = true) {
-  SelectObject(canvas.dc(), CreatePen(withPen ? PS_SOLID : 5 /* PS_NULL */, 0, kPen));
-  SelectObject(canvas.dc(), CreateSolidBrush(kBrush));
-}
 
 Pixels referenceEllipse(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, int width,
                         int height, bool withPen = true) {
@@ -70,15 +62,6 @@ Pixels referenceEllipse(std::int64_t left, std::int64_t top, std::int64_t right,
   }
   for (const auto& [x, y] : outline) pixels[y * width + x] = indexOf(withPen ? kPen : kBrush);
   return pixels;
-}
-
-void expectPixels(const GuardedCanvas& canvas, const Pixels& expected, const std::string& what) {
-  for (int y = 0; y < canvas.height(); ++y) {
-    for (int x = 0; x < canvas.width(); ++x) {
-      ASSERT_EQ(canvas.at(x, y), expected[y * canvas.width() + x]) << what << " at (" << x << "," << y << ")";
-    }
-  }
-  ASSERT_EQ(canvas.guardDamage(), "") << what;
 }
 
 void expectEllipseLikeReference(GuardedCanvas& canvas, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b,
