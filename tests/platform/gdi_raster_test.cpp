@@ -89,13 +89,13 @@ TEST_F(RasterTest, LinesDrawTheirFirstPixelAndLeaveOutTheirLast) {
     EXPECT_TRUE(MoveToEx(canvas.dc(), l[0], l[1], nullptr));
     EXPECT_TRUE(LineTo(canvas.dc(), l[2], l[3]));
   }
-  EXPECT_EQ(canvas.rowRuns(20, pen), "10..14");
-  EXPECT_EQ(canvas.rowRuns(30, pen), "11..15");
-  EXPECT_EQ(canvas.rowRuns(100, pen), "95..105");
-  EXPECT_EQ(canvas.columnRuns(100, pen), "95..105");
-  EXPECT_EQ(canvas.columnRuns(201, pen), "40");
-  EXPECT_EQ(canvas.columnRuns(211, pen), "50");
-  EXPECT_EQ(canvas.rowRuns(59, pen), "229");
+  expectRuns(canvas, {{Runs::Row, 20, pen, "10..14"},
+                      {Runs::Row, 30, pen, "11..15"},
+                      {Runs::Row, 100, pen, "95..105"},
+                      {Runs::Column, 100, pen, "95..105"},
+                      {Runs::Column, 201, pen, "40"},
+                      {Runs::Column, 211, pen, "50"},
+                      {Runs::Row, 59, pen, "229"}});
 }
 
 TEST_F(RasterTest, PolygonFillLeavesOutRightAndBottomEdgesAndThePenClosesTheRing) {
@@ -104,17 +104,17 @@ TEST_F(RasterTest, PolygonFillLeavesOutRightAndBottomEdgesAndThePenClosesTheRing
   const POINT box[] = {{10, 5}, {20, 5}, {20, 15}, {10, 15}}, slant[] = {{30, 20}, {40, 20}, {30, 40}};
   EXPECT_TRUE(Polygon(noPen.dc(), box, 4));
   EXPECT_TRUE(Polygon(noPen.dc(), slant, 3));  // exact halves of a slanted edge are inside on the left only
-  EXPECT_EQ(noPen.rowRuns(5, brush), "10..19");
-  EXPECT_EQ(noPen.rowRuns(14, brush), "10..19");
-  EXPECT_EQ(noPen.rowRuns(15, brush), "");
-  EXPECT_EQ(noPen.rowRuns(21, brush), "30..39");
-  EXPECT_EQ(noPen.rowRuns(22, brush), "30..38");
-  EXPECT_EQ(noPen.rowRuns(23, brush), "30..38");
+  expectRuns(noPen, {{Runs::Row, 5, brush, "10..19"},
+                     {Runs::Row, 14, brush, "10..19"},
+                     {Runs::Row, 15, brush, ""},
+                     {Runs::Row, 21, brush, "30..39"},
+                     {Runs::Row, 22, brush, "30..38"},
+                     {Runs::Row, 23, brush, "30..38"}});
   EXPECT_TRUE(Polygon(canvas.dc(), box, 4));
-  EXPECT_EQ(canvas.rowRuns(5, pen), "10..20");
-  EXPECT_EQ(canvas.rowRuns(15, pen), "10..20");
-  EXPECT_EQ(canvas.rowRuns(10, pen), "10 20");
-  EXPECT_EQ(canvas.rowRuns(10, brush), "11..19");
+  expectRuns(canvas, {{Runs::Row, 5, pen, "10..20"},
+                      {Runs::Row, 15, pen, "10..20"},
+                      {Runs::Row, 10, pen, "10 20"},
+                      {Runs::Row, 10, brush, "11..19"}});
   EXPECT_TRUE(Polygon(canvas.dc(), slant + 1, 2));  // two points: the segment with both ends
   EXPECT_EQ(canvas.rowRuns(20, pen), "40");
   EXPECT_EQ(canvas.rowRuns(40, pen), "30");
@@ -125,14 +125,14 @@ TEST_F(RasterTest, PolygonFillLeavesOutRightAndBottomEdgesAndThePenClosesTheRing
 
 TEST_F(RasterTest, EllipsesStayInTheirBoxAndFollowTheWalk) {
   EXPECT_TRUE(Ellipse(canvas.dc(), 200, 120, 441, 361));
-  EXPECT_EQ(canvas.rowRuns(120, pen), "310..330");
-  EXPECT_EQ(canvas.rowRuns(360, pen), "310..330");
-  EXPECT_EQ(canvas.rowRuns(240, pen), "200 440");
-  EXPECT_EQ(canvas.rowRuns(240, brush), "201..439");
-  EXPECT_EQ(canvas.rowRuns(119, 0), "0..639");
-  EXPECT_EQ(canvas.rowRuns(361, 0), "0..639");
-  EXPECT_EQ(canvas.columnRuns(199, 0), "0..479");
-  EXPECT_EQ(canvas.columnRuns(441, 0), "0..479");
+  expectRuns(canvas, {{Runs::Row, 120, pen, "310..330"},
+                      {Runs::Row, 360, pen, "310..330"},
+                      {Runs::Row, 240, pen, "200 440"},
+                      {Runs::Row, 240, brush, "201..439"},
+                      {Runs::Row, 119, 0, "0..639"},
+                      {Runs::Row, 361, 0, "0..639"},
+                      {Runs::Column, 199, 0, "0..479"},
+                      {Runs::Column, 441, 0, "0..479"}});
   expectEllipseLikeReference(canvas, 200, 120, 441, 361);
   expectEllipseLikeReference(canvas, 441, 361, 200, 120);
   GuardedCanvas small(48, 40);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,22 @@ class GuardedCanvas {
 // The palette index of a colour the tests draw with, in the default palette.
 inline std::uint8_t indexOf(COLORREF colour) {
   return platform::nearestPaletteIndex(platform::defaultPalette(), colour);
+}
+
+// One expectation of a row's or column's runs of one value.
+struct Runs {
+  enum Line { Row, Column } along;
+  int line;
+  std::uint8_t value;
+  const char* expected;
+};
+
+inline void expectRuns(const GuardedCanvas& canvas, std::initializer_list<Runs> cases) {
+  for (const Runs& c : cases) {
+    const bool row = c.along == Runs::Row;
+    EXPECT_EQ(row ? canvas.rowRuns(c.line, c.value) : canvas.columnRuns(c.line, c.value), c.expected)
+        << (row ? "row " : "column ") << c.line << " of value " << int(c.value);
+  }
 }
 
 using Pixels = std::vector<std::uint8_t>;  // row by row, as a canvas should hold them
