@@ -29,4 +29,18 @@ TEST(Trace, LogsOnlyWhileOnAndFailsTheNthCallOnceOrFromThenOn) {
   EXPECT_EQ(platform::callLog().size(), 0u);
 }
 
+// An injected fault runs the hook installed under its name, and only that
+// one; a name nothing answers to reports that it was not injected.
+TEST(Trace, InjectedFaultsRunTheHookInstalledUnderTheirName) {
+  static int runs = 0;
+  EXPECT_FALSE(platform::injectFault("Nothing"));
+  platform::setFaultHook("Count", [] { ++runs; });
+  EXPECT_TRUE(platform::injectFault("Count"));
+  EXPECT_TRUE(platform::injectFault("Count"));
+  EXPECT_EQ(runs, 2);
+  platform::clearTrace();  // forgets armed faults, not the hooks the APIs installed
+  EXPECT_TRUE(platform::injectFault("Count"));
+  EXPECT_EQ(runs, 3);
+}
+
 }  // namespace
