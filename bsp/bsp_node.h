@@ -20,9 +20,9 @@ class BspNode : public Pooled<BspNode> {
   BspNode& operator=(const BspNode&) = delete;
 
   // Sorts list by the plane (consuming it), then serves back, then front.
-  void insert(PolyList& list, Side keep);
-  void pushPoly(const PolyRef& poly, PolyList& result, Side keep) const;
-  void pushList(PolyList& list, PolyList& result, Side keep) const;
+  void insert(PolyList& list, Side keep, float tolerance);
+  void pushPoly(const PolyRef& poly, PolyList& result, Side keep, float tolerance) const;
+  void pushList(PolyList& list, PolyList& result, Side keep, float tolerance) const;
   void reduce();
   void draw(const Point3& eye) const;
 };
