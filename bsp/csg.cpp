@@ -24,7 +24,8 @@
 // are found before the insertion, each with a point inside it
 // (cell_probe.h), and the point is classified by the operand's tree; a
 // cell whose label must change gets a node without polygons on its
-// parent's plane turned round, which turns its inside to outside or back.
+// parent's plane turned round (and moved just off it), which turns its
+// inside to outside or back.
 //
 // Tolerances follow the model: on-plane distances scale with the largest
 // coordinate (the size of a float's rounding there) and with the extent of
@@ -168,24 +169,13 @@ PolyListRef usable(PolyList& list) {
   return out;
 }
 
-Bounds boundsOf(const BspTree& tree) {
-  Bounds box;
-  std::vector<const BspNode*> pending;
-  if (tree.root != nullptr) pending.push_back(tree.root);
-  while (!pending.empty()) {
-    const BspNode* node = pending.back();
-    pending.pop_back();
-    box.grow(*node->coplanar);
-    for (const BspTree* sub : {&node->back, &node->front}) {
-      if (sub->root != nullptr) pending.push_back(sub->root);
-    }
-  }
-  return box;
-}
-
-Plane turnedRound(const Plane& p) {
+// The plane of a node that relabels the cell on one side of p: p turned
+// round and moved off it by margin, away from the cell, so that the whole
+// cell, p's own plane included, lies strictly on the node's other side and
+// a polygon in p's plane sent into the cell never counts as on it.
+Plane relabelling(const Plane& p, bool backCell, float margin) {
   Plane q;
-  q.set(-p.x, -p.y, -p.z, -p.w);
+  q.set(-p.x, -p.y, -p.z, static_cast<float>(-double(p.w) + (backCell ? margin : -margin)));
   return q;
 }
 
@@ -206,7 +196,8 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     }
     return;
   }
-  const Bounds aBox = boundsOf(tree);
+  Bounds aBox;
+  aBox.grow(*solidPolygons(tree));
   Bounds both = aBox;
   both.grow(bBox);
   const float tolerance = toleranceFor(both);
@@ -243,7 +234,7 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     BspTree& sub = cell.back ? cell.node->back : cell.node->front;
     if (!cell.found || !sub.isEmpty()) continue;
     if (applies(operation, cell.back, pointInside(operandTree, cell.point)) != cell.back) {
-      sub.root = new BspNode(turnedRound(cell.node->plane));
+      sub.root = new BspNode(relabelling(cell.node->plane, cell.back, 4.0f * tolerance));
     }
   }
 }

@@ -125,6 +125,24 @@ TEST(Csg, FilledCavityTurnsSolid) {
   }
 }
 
+// A cell relabelled by an earlier operation still sorts faces lying in its
+// parent's plane by their facing: the rod's walls cut out again at the end
+// lie in the planes of the walls that the intersection made.
+TEST(Csg, RelabelledCellsKeepSortingCoplanarFaces) {
+  const auto rod = [] { return box(-0.5, -0.5, -2, 0.5, 0.5, 2); };
+  BspTree tree;
+  combine(tree, cubeAround(0, 1), CsgOperation::Union);
+  combine(tree, rod(), CsgOperation::Intersection);
+  combine(tree, cubeAround(0, 1), CsgOperation::Union);
+  EXPECT_NEAR(figuresOf(tree).volume, 8, 1e-9);
+  combine(tree, rod(), CsgOperation::Difference);
+  const SolidFigures f = figuresOf(tree);
+  EXPECT_NEAR(f.volume, 6, 1e-9);
+  EXPECT_NEAR(f.area, 24 - 2 + 8, 1e-9);
+  EXPECT_FALSE(isInside(tree, pt(0.1f, 0.2f, 0.3f)));
+  EXPECT_TRUE(isInside(tree, pt(0.7f, 0.2f, 0.3f)));
+}
+
 // No shared wall survives a face-to-face union, not even as a sliver.
 TEST(Csg, FaceToFaceUnionLosesTheInnerWall) {
   const auto tree = combined(cubeAround(0, 1), box(1, -1, -1, 3, 1, 1), CsgOperation::Union);
