@@ -173,6 +173,21 @@ PolyListRef usable(PolyList& list) {
 // round and moved off it by margin, away from the cell, so that the whole
 // cell, p's own plane included, lies strictly on the node's other side and
 // a polygon in p's plane sent into the cell never counts as on it.
+// Calls visit(node) for every node, pre-order, back before front, without
+// recursion: trees may be deep.
+template <class Visit>
+void forEachNode(const BspTree& tree, Visit visit) {
+  std::vector<const BspNode*> pending;
+  if (tree.root != nullptr) pending.push_back(tree.root);
+  while (!pending.empty()) {
+    const BspNode* node = pending.back();
+    pending.pop_back();
+    visit(*node);
+    if (node->front.root != nullptr) pending.push_back(node->front.root);
+    if (node->back.root != nullptr) pending.push_back(node->back.root);
+  }
+}
+
 Plane relabelling(const Plane& p, bool backCell, float margin) {
   Plane q;
   q.set(-p.x, -p.y, -p.z, static_cast<float>(-double(p.w) + (backCell ? margin : -margin)));
@@ -197,7 +212,7 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     return;
   }
   Bounds aBox;
-  aBox.grow(*solidPolygons(tree));
+  forEachNode(tree, [&aBox](const BspNode& node) { aBox.grow(*node.coplanar); });
   Bounds both = aBox;
   both.grow(bBox);
   const float tolerance = toleranceFor(both);
@@ -242,15 +257,9 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
 PolyListRef solidPolygons(const BspTree& tree) {
   // Added in walk order, then turned round once.
   PolyListRef walked;
-  std::vector<const BspNode*> pending;
-  if (tree.root != nullptr) pending.push_back(tree.root);
-  while (!pending.empty()) {
-    const BspNode* node = pending.back();
-    pending.pop_back();
-    for (const PolyNode* p = node->coplanar->head; p != nullptr; p = p->next) walked->add(p->poly);
-    if (node->front.root != nullptr) pending.push_back(node->front.root);
-    if (node->back.root != nullptr) pending.push_back(node->back.root);
-  }
+  forEachNode(tree, [&walked](const BspNode& node) {
+    for (const PolyNode* p = node.coplanar->head; p != nullptr; p = p->next) walked->add(p->poly);
+  });
   PolyListRef ordered;
   ordered->appendAll(walked);
   return ordered;
