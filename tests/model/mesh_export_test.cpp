@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include "app/scene.h"
@@ -32,21 +31,13 @@ class MeshExport : public ::testing::Test {
 
 // The boundary of a shared workload's result, or of the demo's solid.
 PolyListRef resultOf(const std::string& name) {
-  auto tree = std::make_unique<BspTree>();
   if (name == "demo") {
-    buildSceneSolid(*tree);
-    return solidPolygons(*tree);
+    BspTree tree;
+    buildSceneSolid(tree);
+    return solidPolygons(tree);
   }
-  const Workload workload = loadWorkload(KELVANE_SOURCE_DIR "/../shared/workloads/" + name + ".json");
-  for (const Operation& op : workload.ops) {
-    if (!op.left.isPreviousResult()) {
-      tree = std::make_unique<BspTree>();
-      combine(*tree, solidList(workload.solids[op.left.solid], false), CsgOperation::Union);
-    }
-    const CsgOperation operation = op.kind == OpKind::Subtract ? CsgOperation::Difference : CsgOperation::Union;
-    combine(*tree, solidList(workload.solids[op.right.solid], false), operation);
-  }
-  return solidPolygons(*tree);
+  const CsgRunResult run = runOperations(loadWorkload(KELVANE_SOURCE_DIR "/../shared/workloads/" + name + ".json"));
+  return solidPolygons(*run.tree);
 }
 
 struct ResultCase {
