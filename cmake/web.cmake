@@ -1,0 +1,43 @@
+# The build for the browser (Emscripten): the same layers as on Linux over
+# the platform subset, with the web host below it in place of the SDL2 and
+# headless hosts. Included by the top-level file after the common flags;
+# kelvane_sources() comes from there. The page itself (index.html) is ours,
+# copied beside the .js and .wasm that emcc writes.
+
+kelvane_sources(GEOMETRY_SRC geometry)
+kelvane_sources(POLYGON_SRC polygon)
+kelvane_sources(BSP_SRC bsp)
+kelvane_sources(DISPLAY_SRC display)
+kelvane_sources(INTERACTION_SRC interaction)
+kelvane_sources(APP_SRC app)
+kelvane_sources(PLATFORM_SRC platform)
+kelvane_sources(WEB_HOST_SRC platform/host/web)
+# The desktop hosts and what only they use.
+list(FILTER PLATFORM_SRC EXCLUDE REGEX "/platform/(sdl_[a-z_]+|headless_host|input_script|png_io)\\.cpp$")
+
+add_executable(kelvane ${GEOMETRY_SRC} ${POLYGON_SRC} ${BSP_SRC} ${DISPLAY_SRC} ${INTERACTION_SRC} ${APP_SRC}
+                       ${PLATFORM_SRC} ${WEB_HOST_SRC})
+target_include_directories(kelvane PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_options(kelvane PRIVATE -Os)
+# MODULARIZE: every start of the program is a fresh instance with fresh
+# memory, which is how the page restarts it after Escape. ASYNCIFY lets the
+# message loop's wait return to the browser. FS stays in for scene files the
+# page writes before a start. Win32 tells a resource or class name's atom
+# (MAKEINTRESOURCE) from a string by its address being below 0x10000, as
+# Windows never maps that range; GLOBAL_BASE keeps the program's data, and the
+# stack and heap after it, above it too.
+target_link_options(kelvane PRIVATE
+  -Os
+  -sGLOBAL_BASE=65536
+  -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384
+  -sMODULARIZE=1 -sEXPORT_NAME=createKelvane
+  -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=33554432
+  -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=FS
+  -sENVIRONMENT=web)
+set_target_properties(kelvane PROPERTIES SUFFIX .js)
+
+foreach(page index.html kelvane-page.js kelvane-page.css)
+  add_custom_command(TARGET kelvane POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_SOURCE_DIR}/web/${page}
+            ${CMAKE_CURRENT_BINARY_DIR}/${page})
+endforeach()
