@@ -65,6 +65,20 @@ serve-web: web
 	@echo "serve-web: open http://localhost:$(WEB_PORT)/ (Ctrl-C stops)"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)
 
+# The page in Debian's headless Chromium, driven by puppeteer-core from the
+# lock file (which never downloads a browser), against the headless host's
+# frames; the display benchmark gives the headless drag frame's cost.
+WEB_TEST_MODULES := tests/web/node_modules/.package-lock.json
+
+$(WEB_TEST_MODULES): tests/web/package-lock.json
+	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
+	@touch $@
+
+test-web: web deps $(BUILD)/CMakeCache.txt $(WEB_TEST_MODULES)
+	cmake --build $(BUILD) --target kelvane-render kelvane-bench-display -j$(JOBS)
+	node tests/web/test-web.mjs $(WEB_BUILD) $(BUILD)/kelvane-render $(WEB_BUILD)/test-web \
+		$(BUILD)/bench/kelvane-bench-display
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD)
 

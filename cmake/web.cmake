@@ -10,13 +10,14 @@ kelvane_sources(BSP_SRC bsp)
 kelvane_sources(DISPLAY_SRC display)
 kelvane_sources(INTERACTION_SRC interaction)
 kelvane_sources(APP_SRC app)
+kelvane_sources(MODEL_SRC model)
 kelvane_sources(PLATFORM_SRC platform)
 kelvane_sources(WEB_HOST_SRC platform/host/web)
 # The desktop hosts and what only they use.
 list(FILTER PLATFORM_SRC EXCLUDE REGEX "/platform/(sdl_[a-z_]+|headless_host|input_script|png_io)\\.cpp$")
 
-add_executable(kelvane ${GEOMETRY_SRC} ${POLYGON_SRC} ${BSP_SRC} ${DISPLAY_SRC} ${INTERACTION_SRC} ${APP_SRC}
-                       ${PLATFORM_SRC} ${WEB_HOST_SRC})
+add_executable(kelvane ${GEOMETRY_SRC} ${POLYGON_SRC} ${BSP_SRC} ${MODEL_SRC} ${DISPLAY_SRC} ${INTERACTION_SRC}
+                       ${APP_SRC} ${PLATFORM_SRC} ${WEB_HOST_SRC})
 target_include_directories(kelvane PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_options(kelvane PRIVATE -Os)
 # MODULARIZE: every start of the program is a fresh instance with fresh
@@ -36,8 +37,31 @@ target_link_options(kelvane PRIVATE
   -sENVIRONMENT=web)
 set_target_properties(kelvane PROPERTIES SUFFIX .js)
 
-foreach(page index.html kelvane-page.js kelvane-page.css)
-  add_custom_command(TARGET kelvane POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_SOURCE_DIR}/web/${page}
-            ${CMAKE_CURRENT_BINARY_DIR}/${page})
+# Scenes for the page: the example files go beside it, listed in
+# examples/index.json. The page offers files only when the program reads them
+# (the model/ layer, `kelvane FILE`); until then it shows the built-in scene.
+file(GLOB KELVANE_EXAMPLES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/examples/*.*)
+list(FILTER KELVANE_EXAMPLES EXCLUDE REGEX "\\.(md|txt|png)$")
+set(example_names "")
+foreach(example ${KELVANE_EXAMPLES})
+  get_filename_component(name ${example} NAME)
+  list(APPEND example_names "\"${name}\"")
+  configure_file(${example} ${CMAKE_CURRENT_BINARY_DIR}/examples/${name} COPYONLY)
 endforeach()
+list(JOIN example_names ", " example_names)
+if(MODEL_SRC)
+  set(opens_files true)
+else()
+  set(opens_files false)
+endif()
+file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/examples/index.json
+     CONTENT "{\"opensFiles\": ${opens_files}, \"examples\": [${example_names}]}\n")
+
+set(page_files "")
+foreach(page index.html kelvane-page.js kelvane-page.css)
+  add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${page}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/web/${page} ${CMAKE_CURRENT_BINARY_DIR}/${page}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/web/${page})
+  list(APPEND page_files ${CMAKE_CURRENT_BINARY_DIR}/${page})
+endforeach()
+add_custom_target(kelvane-page ALL DEPENDS ${page_files})

@@ -53,6 +53,7 @@
     status.textContent = scene ? "Scene: " + scene.name : "";
     canvas.focus();
     const run = ++state.runs;
+    performance.mark("kelvane-start-" + run);
     const args = [];
     const options = {
       canvas,
@@ -66,7 +67,9 @@
         args.push(path);
       }],
       onKelvaneFrame: count => {
-        if (count === 1 && run === 1) state.firstFrameMs = performance.now();
+        if (count !== 1) return;
+        performance.mark("kelvane-first-frame-" + run);
+        if (run === 1) state.firstFrameMs = performance.now();
       },
       onKelvaneEnd: code => { if (run === state.runs) ended(code); },
     };
@@ -87,8 +90,9 @@
     start({name, bytes: new Uint8Array(await response.arrayBuffer())});
   }
 
-  // The build writes examples/index.json only when the program reads scene
-  // files; without it the page offers the built-in scene alone.
+  // examples/index.json says whether the program reads scene files and
+  // which examples came with the build; without it the page offers the
+  // built-in scene alone.
   async function offerScenes() {
     let listing;
     try {
@@ -98,6 +102,7 @@
     } catch (error) {
       return;
     }
+    if (!listing.opensFiles) return;
     const list = document.getElementById("examples");
     for (const name of listing.examples || []) {
       const item = document.createElement("li");
