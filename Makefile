@@ -56,9 +56,12 @@ EMSDK_ENV := NODE_PATH=/usr/share/nodejs
 
 .PHONY: web serve-web test-web
 
-web:
+$(WEB_BUILD)/CMakeCache.txt:
 	@scripts/install-deps web
 	$(EMSDK_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
+
+web: $(WEB_BUILD)/CMakeCache.txt
+	@scripts/install-deps web
 	$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j$(JOBS)
 
 serve-web: web

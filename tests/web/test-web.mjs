@@ -1,7 +1,8 @@
 // The web page in headless Chromium against the headless host. The page's
 // start frame, every frame of a drag made with real mouse events and the
 // frame after it must equal, pixel for pixel, what kelvane-render writes for
-// the same input; Escape must end the program with the page's notice, and
+// the same input, and so must the frames that focus leaving and coming back
+// draw; Escape must end the program with the page's notice, and
 // "Start again" must bring back the start frame. Load time and the cost of a
 // drag frame are reported, never asserted.
 //
@@ -43,7 +44,8 @@ function fail(message) {
 function headlessFrames() {
   const dir = join(outDir, "headless");
   rmSync(dir, {recursive: true, force: true});
-  execFileSync(render, ["--out", dir, "--drag", `${kDrag.x0},${kDrag.y0}:${kDrag.x1},${kDrag.y1}:${kDrag.moves}`],
+  execFileSync(render, ["--out", dir, "--drag", `${kDrag.x0},${kDrag.y0}:${kDrag.x1},${kDrag.y1}:${kDrag.moves}`,
+                        "--deactivate", "--activate"],
                {stdio: ["ignore", "ignore", "inherit"]});
   return number => join(dir, `frame-${String(number).padStart(4, "0")}.png`);
 }
@@ -127,7 +129,9 @@ function nextFrame(page, before, what) {
 
 const frames = page => page.evaluate(() => window.kelvane.frames());
 
-async function drag(page, png, costs) {
+// Every step of the headless host's input in turn, each followed by the
+// frame it draws; returns the number of the last frame.
+async function stepThroughInput(page, png, costs) {
   const rect = await page.evaluate(() => {
     const r = document.getElementById("screen").getBoundingClientRect();
     return {left: r.left, top: r.top, scale: r.width / 640};
@@ -152,6 +156,15 @@ async function drag(page, png, costs) {
     costs.push(await page.evaluate(() => window.kelvane.module.kelvaneFrameCost));
   }
   await step(() => page.mouse.up(), "the release");
+  // Focus leaving the canvas and coming back is the window's deactivation
+  // and activation. Deactivated, the program has lost its surfaces and
+  // draws nothing; the headless host shows the same. Focus events arrive at
+  // once, so the program is known to be busy until it waits again.
+  const before = await frames(page);
+  await page.evaluate(() => document.getElementById("screen").blur());
+  await page.waitForFunction(() => window.kelvane.waiting(), {timeout: kWaitMs});
+  if (await frames(page) !== before) fail("focus leaving the canvas drew a frame; the headless host draws none");
+  await step(() => page.evaluate(() => document.getElementById("screen").focus()), "focus coming back");
   return frame;
 }
 
@@ -200,7 +213,7 @@ async function main() {
     await page.screenshot({path: join(outDir, "page.png")});
 
     const costs = [];
-    const last = await drag(page, png, costs);
+    const last = await stepThroughInput(page, png, costs);
     figures.push([`drag frame in the page (median of ${costs.length})`, median(costs)]);
     if (existsSync(png(last + 1))) fail(`the headless host drew frames after ${last}; the page stopped there`);
     await page.screenshot({path: join(outDir, "page-after-drag.png")});
