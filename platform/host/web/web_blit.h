@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 
 namespace platform {
 

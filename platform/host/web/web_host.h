@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 
 namespace platform {
 

@@ -4,14 +4,13 @@
 #include <emscripten.h>
 
 #include <memory>
-#include <string>
 
 #include "platform/host/web/web_host.h"
-#include "platform/user.h"
-#include "platform/win32.h"
+#include "platform/user/user.h"
 
 namespace {
 
+// The page's canvas (web/index.html).
 constexpr const char* kCanvas = "#screen";
 
 EM_JS(void, tellPageProgramEnded, (int status), {
@@ -22,13 +21,8 @@ EM_JS(void, tellPageProgramEnded, (int status), {
 
 int main(int argc, char** argv) {
   platform::setHost(std::make_unique<platform::WebHost>(kCanvas));
-  std::string commandLine;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) commandLine += ' ';
-    commandLine += argv[i];
-  }
-  const int status = WinMain(platform::programInstance(), nullptr, commandLine.data(), SW_SHOW);
-  platform::setHost(nullptr);
+  const int status = platform::callWinMain(WinMain, argc, argv);
+  platform::setHost(nullptr);  // its listeners go with it
   tellPageProgramEnded(status);
   return status;
 }
