@@ -4,8 +4,6 @@
 #ifndef KELVANE_PLATFORM_HOST_WEB_WEB_EVENTS_H
 #define KELVANE_PLATFORM_HOST_WEB_WEB_EVENTS_H
 
-#include <string>
-
 namespace platform {
 
 class WebHost;
@@ -14,11 +12,6 @@ class WebHost;
 void listenToCanvas(WebHost& host);
 // Removes every listener, so that a program that ended hears nothing more.
 void stopListening();
-
-// The virtual-key code of a KeyboardEvent's `key` (falling back on its
-// `code` for letters and digits typed with a modifier); 0 when the program
-// has no use for it.
-unsigned domVirtualKey(const std::string& key, const std::string& code);
 
 }  // namespace platform
 
