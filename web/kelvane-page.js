@@ -74,7 +74,11 @@
       onKelvaneEnd: code => { if (run === state.runs) ended(code); },
     };
     state.module = options;
-    await createKelvane(options);
+    try {
+      await createKelvane(options);
+    } catch (error) {
+      status.textContent = "The program could not start: " + error;
+    }
   }
 
   async function openFile(file) {

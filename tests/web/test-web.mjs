@@ -12,7 +12,7 @@
 // here downloads one. BENCH_DISPLAY, when given, is the display benchmark
 // program whose drag frame is reported beside the page's.
 import {execFileSync} from "node:child_process";
-import {createReadStream, existsSync, mkdirSync, mkdtempSync, rmSync, writeFileSync} from "node:fs";
+import {createReadStream, existsSync, mkdirSync, mkdtempSync, rmSync, statSync, writeFileSync} from "node:fs";
 import {createServer} from "node:http";
 import {tmpdir} from "node:os";
 import {basename, extname, join, resolve} from "node:path";
@@ -24,6 +24,7 @@ const kHeight = 480;
 // The drag of the README's picture: from left of the centre up to the right.
 const kDrag = {x0: 300, y0: 260, x1: 450, y1: 170, moves: 12};
 const kWaitMs = 20000;
+const kMaxWasmBytes = 400 * 1024;
 const kChromiumFlags = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                         "--disable-background-networking", "--disable-component-update", "--disable-sync"];
 
@@ -192,6 +193,9 @@ function headlessDragFrameMs() {
 
 async function main() {
   mkdirSync(outDir, {recursive: true});
+  const wasmBytes = statSync(join(webBuild, "kelvane.wasm")).size;
+  if (wasmBytes >= kMaxWasmBytes) fail(`kelvane.wasm has ${wasmBytes} bytes; it must stay under ${kMaxWasmBytes}`);
+  console.log(`test-web: kelvane.wasm: ${(wasmBytes / 1024).toFixed(1)} KB`);
   const png = headlessFrames();
   const server = await serve(webBuild);
   const profile = mkdtempSync(join(tmpdir(), "kelvane-chromium-"));

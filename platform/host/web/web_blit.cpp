@@ -3,6 +3,7 @@
 #include <emscripten.h>
 
 #include <cstddef>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -27,14 +28,13 @@ EM_JS(void, putFrameOnCanvas, (const char* selector, const std::uint8_t* rgba, i
 void blitFrame(const std::string& selector, const std::uint8_t* pixels, const Palette& palette,
                std::unique_ptr<std::uint8_t[]>& rgba) {
   if (!rgba) rgba.reset(new std::uint8_t[kPixels * 4]);
-  std::uint8_t* out = rgba.get();
-  for (std::size_t i = 0; i < kPixels; ++i, out += 4) {
-    const Rgb& colour = palette[pixels[i]];
-    out[0] = colour.r;
-    out[1] = colour.g;
-    out[2] = colour.b;
-    out[3] = 0xff;
+  // One 32-bit store per pixel, its bytes in the canvas's R, G, B, A order
+  // (WebAssembly is little-endian).
+  std::uint32_t colours[256];
+  for (std::size_t i = 0; i < 256; ++i) {
+    colours[i] = 0xff000000u | (std::uint32_t{palette[i].b} << 16) | (std::uint32_t{palette[i].g} << 8) | palette[i].r;
   }
+  for (std::size_t i = 0; i < kPixels; ++i) std::memcpy(rgba.get() + i * 4, &colours[pixels[i]], 4);
   putFrameOnCanvas(selector.c_str(), rgba.get(), kScreenWidth, kScreenHeight);
 }
 
