@@ -43,8 +43,11 @@
     document.getElementById("restart").focus();
   }
 
-  // A scene is {name, bytes}; null is the built-in scene.
+  // A scene is {name, bytes}; null is the built-in scene. A program still
+  // running is closed first, so that only one draws on the canvas.
   async function start(scene) {
+    const running = state.module;
+    if (running && !state.ended && running._kelvaneWebClose) running._kelvaneWebClose();
     state.ended = false;
     state.endStatus = null;
     state.scene = scene;

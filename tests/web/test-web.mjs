@@ -2,9 +2,11 @@
 // start frame, every frame of a drag made with real mouse events and the
 // frame after it must equal, pixel for pixel, what kelvane-render writes for
 // the same input, and so must the frames that focus leaving and coming back
-// draw; Escape must end the program with the page's notice, and
-// "Start again" must bring back the start frame. Load time and the cost of a
-// drag frame are reported, never asserted.
+// draw; Escape must end the program with the page's notice, and "Start
+// again" must bring back the start frame. Where the program reads scene
+// files, an example opened in the page must show what the headless host
+// shows for it. Load time and the cost of a drag frame are reported, never
+// asserted.
 //
 //   node test-web.mjs WEB_BUILD KELVANE_RENDER OUT_DIR [BENCH_DISPLAY]
 //
@@ -12,7 +14,7 @@
 // here downloads one. BENCH_DISPLAY, when given, is the display benchmark
 // program whose drag frame is reported beside the page's.
 import {execFileSync} from "node:child_process";
-import {createReadStream, existsSync, mkdirSync, mkdtempSync, rmSync, statSync, writeFileSync} from "node:fs";
+import {createReadStream, existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync} from "node:fs";
 import {createServer} from "node:http";
 import {tmpdir} from "node:os";
 import {basename, extname, join, resolve} from "node:path";
@@ -169,6 +171,34 @@ async function stepThroughInput(page, png, costs) {
   return frame;
 }
 
+// Where the program reads scene files, the first example, clicked in the
+// page's list and then chosen with its file input, must show the headless
+// host's first frame for that file.
+async function openScenes(page) {
+  const listing = JSON.parse(readFileSync(join(webBuild, "examples", "index.json"), "utf8"));
+  if (!listing.opensFiles || !listing.examples.length) {
+    console.log("test-web: scene files not checked: this build of the program does not read them");
+    return;
+  }
+  const example = listing.examples[0];
+  const dir = join(outDir, "scene");
+  rmSync(dir, {recursive: true, force: true});
+  execFileSync(render, ["--scene", join(webBuild, "examples", example), "--out", dir],
+               {stdio: ["ignore", "ignore", "inherit"]});
+  const opened = async (how, what) => {
+    const runs = await page.evaluate(() => window.kelvane.runs);
+    await how();
+    await page.waitForFunction(n => window.kelvane.runs > n && window.kelvane.frames() >= 1 && window.kelvane.waiting(),
+                               {timeout: kWaitMs}, runs);
+    await compareWithHeadless(page, join(dir, "frame-0001.png"), `${example} ${what}`);
+  };
+  await opened(() => page.evaluate(name => {
+    for (const button of document.querySelectorAll("#examples button")) if (button.textContent === name) button.click();
+  }, example), "from the list of examples");
+  const input = await page.$("#scene-file");
+  await opened(() => input.uploadFile(join(webBuild, "examples", example)), "chosen with the file input");
+}
+
 // From the page's start of the program (a fresh instance) to its first frame.
 function programStartMs(page, run) {
   return page.evaluate(n => performance.getEntriesByName(`kelvane-first-frame-${n}`)[0].startTime -
@@ -237,6 +267,7 @@ async function main() {
                                {timeout: kWaitMs});
     await compareWithHeadless(page, png(1), "the start frame after starting again");
     figures.push(["start again to first frame", await programStartMs(page, 2)]);
+    await openScenes(page);
   } finally {
     await browser.close();
     server.close();

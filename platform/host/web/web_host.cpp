@@ -29,11 +29,26 @@ EM_JS(void, showCursorOnCanvas, (const char* selector, int visible), {
   if (canvas) canvas.style.cursor = visible ? "" : "none";
 });
 
+// The page's way to ask the running program to close before it starts
+// another (a new scene): the window system's close request, as when a
+// desktop window is closed.
+WebHost* closable = nullptr;
+
 }  // namespace
 
-WebHost::WebHost(std::string selector) : selector_(std::move(selector)) { listenToCanvas(*this); }
+extern "C" EMSCRIPTEN_KEEPALIVE void kelvaneWebClose() {
+  if (closable) closable->queue(InputEvent{InputEvent::Close});
+}
 
-WebHost::~WebHost() { stopListening(); }
+WebHost::WebHost(std::string selector) : selector_(std::move(selector)) {
+  listenToCanvas(*this);
+  closable = this;
+}
+
+WebHost::~WebHost() {
+  stopListening();
+  if (closable == this) closable = nullptr;
+}
 
 bool WebHost::pollEvent(InputEvent& event) {
   if (pending_.empty()) return false;
