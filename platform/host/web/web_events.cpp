@@ -58,12 +58,19 @@ EM_BOOL onMouse(int type, const EmscriptenMouseEvent* mouse, void* data) {
   return type != EMSCRIPTEN_EVENT_MOUSEDOWN;
 }
 
+// Keys the browser still acts on after the program has seen them: Tab moves
+// the focus on (the program is deactivated, as by switching windows), F5
+// reloads, F11 fills the screen, F12 opens the developer tools.
+bool browserKeepsKey(unsigned virtualKey) {
+  return virtualKey == 0x09 || virtualKey == 0x74 || virtualKey == 0x7A || virtualKey == 0x7B;
+}
+
 EM_BOOL onKey(int, const EmscriptenKeyboardEvent* key, void* data) {
   InputEvent event{InputEvent::KeyDown};
   event.key = virtualKeyOfDomKey(key->key, key->code);
   if (event.key == 0) return EM_FALSE;
   static_cast<WebHost*>(data)->queue(event);
-  return EM_TRUE;
+  return browserKeepsKey(event.key) ? EM_FALSE : EM_TRUE;
 }
 
 EM_BOOL onFocus(int type, const EmscriptenFocusEvent*, void* data) {
