@@ -134,7 +134,7 @@ const frames = page => page.evaluate(() => window.kelvane.frames());
 
 // Every step of the headless host's input in turn, each followed by the
 // frame it draws; returns the number of the last frame.
-async function stepThroughInput(page, png, costs) {
+async function stepThroughInput(page, png, costs, canvasCosts) {
   const rect = await page.evaluate(() => {
     const r = document.getElementById("screen").getBoundingClientRect();
     return {left: r.left, top: r.top, scale: r.width / 640};
@@ -157,6 +157,7 @@ async function stepThroughInput(page, png, costs) {
   for (const [k, [x, y]] of dragPoints().entries()) {
     await step(() => page.mouse.move(...at(x, y)), `drag move ${k + 1} to (${x}, ${y})`);
     costs.push(await page.evaluate(() => window.kelvane.module.kelvaneFrameCost));
+    canvasCosts.push(await page.evaluate(() => window.kelvane.module.kelvaneCanvasCost));
   }
   await step(() => page.mouse.up(), "the release");
   // Focus leaving the canvas and coming back is the window's deactivation
@@ -246,9 +247,10 @@ async function main() {
     await compareWithHeadless(page, png(1), "the start frame");
     await page.screenshot({path: join(outDir, "page.png")});
 
-    const costs = [];
-    const last = await stepThroughInput(page, png, costs);
-    figures.push([`drag frame in the page (median of ${costs.length})`, median(costs)]);
+    const costs = [], canvasCosts = [];
+    const last = await stepThroughInput(page, png, costs, canvasCosts);
+    figures.push([`drag frame in the page, input to canvas (median of ${costs.length})`, median(costs)]);
+    figures.push(["  of which putImageData", median(canvasCosts)]);
     if (existsSync(png(last + 1))) fail(`the headless host drew frames after ${last}; the page stopped there`);
     await page.screenshot({path: join(outDir, "page-after-drag.png")});
 

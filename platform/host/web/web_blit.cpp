@@ -11,13 +11,15 @@ namespace {
 constexpr std::size_t kPixels = static_cast<std::size_t>(kScreenWidth) * kScreenHeight;
 
 // The page counts the frames, for its tests, and how long each took since
-// the input that woke the program.
+// the input that woke the program, and of that how long the canvas took.
 EM_JS(void, putFrameOnCanvas, (const char* selector, const std::uint8_t* rgba, int width, int height), {
   const canvas = document.querySelector(UTF8ToString(selector));
   if (!canvas) return;
   const context = canvas.getContext("2d", {alpha: false});
   const bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+  const putAt = performance.now();
   context.putImageData(new ImageData(bytes, width, height), 0, 0);
+  Module.kelvaneCanvasCost = performance.now() - putAt;
   Module.kelvaneFrames = (Module.kelvaneFrames || 0) + 1;
   if (Module.kelvaneWokenAt !== undefined) Module.kelvaneFrameCost = performance.now() - Module.kelvaneWokenAt;
   if (Module.onKelvaneFrame) Module.onKelvaneFrame(Module.kelvaneFrames);
