@@ -5,8 +5,11 @@
 # copied beside the .js and .wasm that emcc writes.
 
 # Small code over the last few per cent of speed: the wasm file is what the
-# page waits for.
-add_compile_options(-Os)
+# page waits for. Exceptions are caught as on the desktop (Emscripten's
+# default turns every throw into an abort), so that a reader's error is
+# reported, not fatal.
+add_compile_options(-Os -fexceptions)
+add_link_options(-fexceptions)
 
 kelvane_sources(GEOMETRY_SRC geometry)
 kelvane_sources(POLYGON_SRC polygon)
