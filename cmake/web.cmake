@@ -1,31 +1,12 @@
 # The build for the browser (Emscripten): the same layers as on Linux over
 # the platform subset, with the web host below it in place of the SDL2 and
-# headless hosts. Included by the top-level file after the common flags;
-# kelvane_sources() comes from there. The page itself (index.html) is ours,
-# copied beside the .js and .wasm that emcc writes.
+# headless hosts (platform/CMakeLists.txt). Included by the top-level file
+# once the layers' libraries are defined; it adds the program, linked for
+# the browser, and the page: index.html is ours, copied beside the .js and
+# .wasm that emcc writes.
 
-# Small code over the last few per cent of speed: the wasm file is what the
-# page waits for. Exceptions are caught as on the desktop (Emscripten's
-# default turns every throw into an abort), so that a reader's error is
-# reported, not fatal.
-add_compile_options(-Os -fexceptions)
-add_link_options(-fexceptions)
-
-kelvane_sources(GEOMETRY_SRC geometry)
-kelvane_sources(POLYGON_SRC polygon)
-kelvane_sources(BSP_SRC bsp)
-add_library(kelvane_core STATIC ${GEOMETRY_SRC} ${POLYGON_SRC} ${BSP_SRC})
-target_include_directories(kelvane_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-
-# The platform's libraries, with kelvane_host_web as their host.
-add_subdirectory(platform)
-
-kelvane_sources(MODEL_SRC model)
-kelvane_sources(DISPLAY_SRC display)
-kelvane_sources(INTERACTION_SRC interaction)
-kelvane_sources(APP_SRC app)
-add_executable(kelvane ${MODEL_SRC} ${DISPLAY_SRC} ${INTERACTION_SRC} ${APP_SRC} platform/host/web/main.cpp)
-target_link_libraries(kelvane PRIVATE kelvane_core kelvane_platform kelvane_host_web)
+add_executable(kelvane platform/host/web/main.cpp)
+target_link_libraries(kelvane PRIVATE kelvane_system kelvane_host_web)
 # MODULARIZE: every start of the program is a fresh instance with fresh
 # memory, which is how the page restarts it after Escape. ASYNCIFY lets the
 # message loop's wait return to the browser. FS stays in for scene files the
@@ -45,7 +26,7 @@ set_target_properties(kelvane PROPERTIES SUFFIX .js)
 
 # Scenes for the page: the example files go beside it, listed in
 # examples/index.json. The page offers files only when the program reads them
-# (the model/ layer, `kelvane FILE`); until then it shows the built-in scene.
+# (the model/ library, `kelvane FILE`); until then it shows the built-in scene.
 file(GLOB KELVANE_EXAMPLES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/examples/*.*)
 list(FILTER KELVANE_EXAMPLES EXCLUDE REGEX "\\.(md|txt|png)$")
 set(example_names "")
@@ -55,7 +36,7 @@ foreach(example ${KELVANE_EXAMPLES})
   configure_file(${example} ${CMAKE_CURRENT_BINARY_DIR}/examples/${name} COPYONLY)
 endforeach()
 list(JOIN example_names ", " example_names)
-if(MODEL_SRC)
+if(TARGET kelvane_model)
   set(opens_files true)
 else()
   set(opens_files false)
