@@ -31,11 +31,12 @@ void BspTree::filterList(PolyList& list, PolyList& result, Side keep, Side side)
 // Depth first: each piece goes all the way down right after its cut.
 void BspNode::pushPoly(const PolyRef& poly, PolyList& result, Side keep) const {
   visitPieces(poly, plane, [&](Side side, const PolyRef& piece) {
-    if (side == Side::On) {
+    if (side == Side::On && !balancing) {
       result.add(piece);
-    } else {
-      (side == Side::Back ? back : front).filterPoly(piece, result, keep, side);
+      return;
     }
+    const Side to = side == Side::On ? Side::Front : side;
+    (to == Side::Back ? back : front).filterPoly(piece, result, keep, to);
   });
 }
 
@@ -43,7 +44,7 @@ void BspNode::pushPoly(const PolyRef& poly, PolyList& result, Side keep) const {
 void BspNode::pushList(PolyList& list, PolyList& result, Side keep) const {
   PolyList backList;
   PolyList frontList;
-  partition(list, plane, result, backList, frontList);
+  partition(list, plane, onPlane(result, frontList), backList, frontList);
   back.filterList(backList, result, keep, Side::Back);
   front.filterList(frontList, result, keep, Side::Front);
 }

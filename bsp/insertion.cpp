@@ -1,3 +1,4 @@
+#include "bsp/balanced_build.h"
 #include "bsp/bsp_node.h"
 #include "bsp/bsp_tree.h"
 #include "bsp/partition.h"
@@ -11,6 +12,7 @@ void BspTree::insertList(PolyList& list, Side keep, Side side) {
     return;
   }
   if (keep != side && keep != Side::Spanning) return;
+  if (buildBalanced(*this, list)) return;
   const PolyRef founder = popUsable(list);
   if (!founder) return;
   root = new BspNode(founder);
@@ -21,7 +23,7 @@ void BspTree::insertList(PolyList& list, Side keep, Side side) {
 void BspNode::insert(PolyList& list, Side keep) {
   PolyList backList;
   PolyList frontList;
-  partition(list, plane, *coplanar, backList, frontList);
+  partition(list, plane, onPlane(*coplanar, frontList), backList, frontList);
   back.insertList(backList, keep, Side::Back);
   front.insertList(frontList, keep, Side::Front);
 }
