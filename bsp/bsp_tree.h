@@ -58,7 +58,8 @@ class BspTree {
 
  private:
   friend class BspNode;
-  void insertList(PolyList& list, Side keep, Side side);
+  // True when a node was founded anywhere in the tree.
+  bool insertList(PolyList& list, Side keep, Side side);
   void filterPoly(const PolyRef& poly, PolyList& result, Side keep, Side side) const;
   void filterList(PolyList& list, PolyList& result, Side keep, Side side) const;
 };

@@ -5,25 +5,27 @@
 
 void BspTree::insert(PolyListRef list, Side keep, Side side) { insertList(*list, keep, side); }
 
-void BspTree::insertList(PolyList& list, Side keep, Side side) {
-  if (list.isEmpty()) return;
-  if (root != nullptr) {
-    root->insert(list, keep);
-    return;
-  }
-  if (keep != side && keep != Side::Spanning) return;
-  if (buildBalanced(*this, list)) return;
+bool BspTree::insertList(PolyList& list, Side keep, Side side) {
+  if (list.isEmpty()) return false;
+  if (root != nullptr) return root->insert(list, keep);
+  if (keep != side && keep != Side::Spanning) return false;
+  if (buildBalanced(*this, list)) return true;
   const PolyRef founder = popUsable(list);
-  if (!founder) return;
+  if (!founder) return false;
   root = new BspNode(founder);
   // Whatever reaches a cell of the new subtree belongs in it.
   root->insert(list, Side::Spanning);
+  return true;
 }
 
-void BspNode::insert(PolyList& list, Side keep) {
+bool BspNode::insert(PolyList& list, Side keep) {
   PolyList backList;
   PolyList frontList;
+  const PolyNode* const oldHead = coplanar->head;
   partition(list, plane, onPlane(*coplanar, frontList), backList, frontList);
-  back.insertList(backList, keep, Side::Back);
-  front.insertList(frontList, keep, Side::Front);
+  const bool foundedBehind = back.insertList(backList, keep, Side::Back);
+  const bool foundedInFront = front.insertList(frontList, keep, Side::Front);
+  const bool founded = foundedBehind || foundedInFront;
+  noteInsertion(founded, coplanar->head != oldHead);
+  return founded;
 }

@@ -16,6 +16,14 @@ void BspTree::reduce() {
 }
 
 void BspNode::reduce() {
+  if (settled) return;
+  if (!trimmed) trimCoplanar();
+  back.reduce();
+  front.reduce();
+  settled = true;
+}
+
+void BspNode::trimCoplanar() {
   PolyList passList;
   PolyListRef keptList;
   while (const PolyRef p = coplanar->pop()) {
@@ -29,6 +37,5 @@ void BspNode::reduce() {
     second.filterList(passList, *keptList, secondKeep, secondKeep);
   }
   coplanar = keptList;
-  back.reduce();
-  front.reduce();
+  trimmed = true;
 }

@@ -1,9 +1,8 @@
-// Performs a workload's operations the way the demo combines its boxes: the
-// left operand founds a tree (inserted with keep Front into an empty tree
-// that is itself a front cell), a subtracted solid is turned inside out and
-// inserted with keep Back, then the tree is reduced; an added solid is
-// inserted with keep Front. Only the operations are timed: the polygon lists
-// are built before the clock starts and the trees freed after it stops.
+// Performs a workload's operations with the core's combine (bsp/csg.h): the
+// left operand is united with an empty tree, then each right operand is
+// combined in by its operation; an earlier result serving as an operand is
+// given as its boundary polygons. Only the operations are timed: the polygon
+// lists are built before the clock starts and the trees freed after it stops.
 #ifndef KELVANE_BENCH_CSG_CSG_RUN_H
 #define KELVANE_BENCH_CSG_CSG_RUN_H
 
