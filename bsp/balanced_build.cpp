@@ -15,8 +15,8 @@
 //   the few cells where the surfaces meet, and only inside those is the
 //   geometry turned into a BSP.
 // The last idea fits one tree, so it is the one taken: the upper levels of a
-// large subtree are axis-aligned planes through the median of its polygons'
-// middles, octree cells in all but name, and below kFounderFirstLimit
+// large subtree are axis-aligned planes at octree positions between the
+// quartiles of its polygons' middles, and below kFounderFirstLimit
 // polygons the subtree is founded polygon first as before. A polygon pushed
 // through later passes O(log n) such planes to the faces near it, which is
 // where the collider's gain comes from as well, and the result is still a
@@ -29,19 +29,19 @@
 #include "bsp/balanced_build.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
 #include "bsp/bsp_node.h"
 #include "bsp/partition.h"
-#include "geometry/tolerance.h"
 
 namespace {
 
 using Polys = std::vector<PolyRef>;
 
 // Balancing stops at this depth whatever is left: a cell whose polygons all
-// cross every median plane would otherwise never shrink.
+// cross every balancing plane would otherwise never shrink.
 constexpr int kMaxBalancingDepth = 48;
 
 bool longerThan(const PolyList& list, int count) {
@@ -66,9 +66,25 @@ Point3 middleOf(const Poly& poly) {
   return Point3(mid(lo.x, hi.x), mid(lo.y, hi.y), mid(lo.z, hi.z), 1.0f);
 }
 
-// The plane across the axis on which the polygons' middles spread most,
-// through their median there; false when they do not spread at all.
-bool medianPlane(const Polys& polys, Plane& plane) {
+// The coarsest dyadic number k * 2^e within [lo, hi]: the point an octree
+// over a fixed frame would cut at. Rebuilding a tree from its own pieces
+// then finds the same planes again and cuts nothing new, where a plane
+// through the median would move with the pieces and cut them again at
+// every rebuild; and a cut at such a number keeps axis-aligned pieces exact.
+double coarsestDyadic(double lo, double hi) {
+  if (lo <= 0.0 && hi >= 0.0) return 0.0;
+  int e = std::ilogb(std::max(std::fabs(lo), std::fabs(hi))) + 1;
+  for (;; --e) {
+    const double step = std::ldexp(1.0, e);
+    const double k = std::ceil(lo / step);
+    if (k * step <= hi) return k * step;
+  }
+}
+
+// The plane across the axis on which the polygons' middles spread most, at
+// the coarsest dyadic point between their lower and upper quartiles there;
+// false when they do not spread beyond tolerance.
+bool balancingPlane(const Polys& polys, float tolerance, Plane& plane) {
   std::vector<Point3> middles;
   middles.reserve(polys.size());
   for (const PolyRef& p : polys) middles.push_back(middleOf(*p));
@@ -83,13 +99,19 @@ bool medianPlane(const Polys& polys, Plane& plane) {
       axis = a;
     }
   }
-  if (!(widest > kEpsilon)) return false;
+  if (!(widest > tolerance)) return false;
   std::vector<float> values;
   values.reserve(middles.size());
   for (const Point3& m : middles) values.push_back(along(m, axis));
-  const auto median = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-  std::nth_element(values.begin(), median, values.end());
-  plane.set(axis == 0 ? 1.0f : 0.0f, axis == 1 ? 1.0f : 0.0f, axis == 2 ? 1.0f : 0.0f, -*median);
+  const auto quartile = [&values](std::size_t q) {
+    const auto at = values.begin() + static_cast<std::ptrdiff_t>(values.size() * q / 4);
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
+  };
+  const float lower = quartile(1);
+  const float upper = quartile(3);
+  const auto cut = static_cast<float>(coarsestDyadic(lower, upper));
+  plane.set(axis == 0 ? 1.0f : 0.0f, axis == 1 ? 1.0f : 0.0f, axis == 2 ? 1.0f : 0.0f, -cut);
   return true;
 }
 
@@ -101,10 +123,10 @@ struct Sorted {
 
 // Cuts every polygon by plane; pieces too thin to have a plane are dropped,
 // as every tree operation drops them.
-Sorted sortByPlane(const Polys& polys, const Plane& plane) {
+Sorted sortByPlane(const Polys& polys, const Plane& plane, float tolerance) {
   Sorted s;
   for (const PolyRef& poly : polys) {
-    visitPieces(poly, plane, [&s](Side side, const PolyRef& piece) {
+    visitPieces(poly, plane, tolerance, [&s](Side side, const PolyRef& piece) {
       if (piece->isDegenerate()) return;
       (side == Side::On ? s.on : side == Side::Back ? s.back : s.front).push_back(piece);
     });
@@ -112,44 +134,44 @@ Sorted sortByPlane(const Polys& polys, const Plane& plane) {
   return s;
 }
 
-void foundInOrder(BspTree& tree, const Polys& polys) {
+void foundInOrder(BspTree& tree, const Polys& polys, float tolerance) {
   PolyList rest;
   for (std::size_t i = polys.size(); i-- > 1;) rest.add(polys[i]);
   tree.root = new BspNode(polys.front());
-  tree.root->insert(rest, Side::Spanning);
+  tree.root->insert(rest, Side::Spanning, tolerance);
 }
 
-void build(BspTree& tree, Polys&& polys, int depth);
+void build(BspTree& tree, Polys&& polys, float tolerance, int depth);
 
-void buildSides(BspNode& node, Sorted& sorted, int depth) {
+void buildSides(BspNode& node, Sorted& sorted, float tolerance, int depth) {
   for (const PolyRef& p : sorted.on) node.coplanar->add(p);
   sorted.on.clear();
-  if (!sorted.back.empty()) build(node.back, std::move(sorted.back), depth + 1);
-  if (!sorted.front.empty()) build(node.front, std::move(sorted.front), depth + 1);
+  if (!sorted.back.empty()) build(node.back, std::move(sorted.back), tolerance, depth + 1);
+  if (!sorted.front.empty()) build(node.front, std::move(sorted.front), tolerance, depth + 1);
 }
 
 // Takes polys over, so that no level below holds a handle on what this
 // level has already cut: handles are counted in 8 bits.
-void build(BspTree& tree, Polys&& polys, int depth) {
+void build(BspTree& tree, Polys&& polys, float tolerance, int depth) {
   Plane plane;
   if (polys.size() <= static_cast<std::size_t>(kFounderFirstLimit) || depth >= kMaxBalancingDepth ||
-      !medianPlane(polys, plane)) {
-    foundInOrder(tree, polys);
+      !balancingPlane(polys, tolerance, plane)) {
+    foundInOrder(tree, polys, tolerance);
     return;
   }
-  Sorted sorted = sortByPlane(polys, plane);
+  Sorted sorted = sortByPlane(polys, plane, tolerance);
   const bool shrinks = sorted.back.size() < polys.size() && sorted.front.size() < polys.size();
   if (!shrinks || (sorted.on.empty() && (sorted.back.empty() || sorted.front.empty()))) {
-    foundInOrder(tree, polys);
+    foundInOrder(tree, polys, tolerance);
     return;
   }
   polys.clear();
   if (sorted.on.empty()) {
     tree.root = new BspNode(plane);
-    buildSides(*tree.root, sorted, depth);
+    buildSides(*tree.root, sorted, tolerance, depth);
     return;
   }
-  // A polygon lies in the median plane: it founds the node, so that the
+  // A polygon lies in the balancing plane: it founds the node, so that the
   // node faces as a polygon-founded node does, and the rest are sorted again
   // by its own plane.
   const PolyRef founder = sorted.on.front();
@@ -157,18 +179,18 @@ void build(BspTree& tree, Polys&& polys, int depth) {
   rest.insert(rest.end(), sorted.back.begin(), sorted.back.end());
   rest.insert(rest.end(), sorted.front.begin(), sorted.front.end());
   tree.root = new BspNode(founder);
-  Sorted again = sortByPlane(rest, tree.root->plane);
+  Sorted again = sortByPlane(rest, tree.root->plane, tolerance);
   rest.clear();
   sorted = Sorted();
-  buildSides(*tree.root, again, depth);
+  buildSides(*tree.root, again, tolerance, depth);
 }
 
 }  // namespace
 
-bool buildBalanced(BspTree& tree, PolyList& list) {
+bool buildBalanced(BspTree& tree, PolyList& list, float tolerance) {
   if (!longerThan(list, kFounderFirstLimit)) return false;
   Polys polys;
   while (const PolyRef p = popUsable(list)) polys.push_back(p);
-  if (!polys.empty()) build(tree, std::move(polys), 0);
+  if (!polys.empty()) build(tree, std::move(polys), tolerance, 0);
   return true;
 }

@@ -11,6 +11,7 @@ constexpr int kFounderFirstLimit = 32;
 // When list holds more than kFounderFirstLimit polygons, builds all of them
 // into the empty tree with balancing planes, consumes the list and returns
 // true; otherwise touches neither and returns false.
-bool buildBalanced(BspTree& tree, PolyList& list);
+// Pieces are cut with the tree's tolerance.
+bool buildBalanced(BspTree& tree, PolyList& list, float tolerance);
 
 #endif

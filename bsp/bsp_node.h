@@ -16,11 +16,6 @@ class BspNode : public Pooled<BspNode> {
   // Placed by buildBalanced to balance the tree: founded by no polygon, so
   // a polygon lying in its plane passes on to the front subtree.
   bool balancing = false;
-  // Reduction is kept up to date incrementally (reduce_marks.cpp): trimmed
-  // says that coplanar was trimmed against the subtrees as they are,
-  // settled that this node and every node below it are trimmed.
-  bool trimmed = false;
-  bool settled = false;
 
   // A node on founder's plane, holding founder.
   explicit BspNode(const PolyRef& founder);
@@ -29,15 +24,11 @@ class BspNode : public Pooled<BspNode> {
   BspNode(const BspNode&) = delete;
   BspNode& operator=(const BspNode&) = delete;
 
-  // Sorts list by the plane (consuming it), then serves back, then front;
-  // true when a node was founded below.
-  bool insert(PolyList& list, Side keep);
-  void pushPoly(const PolyRef& poly, PolyList& result, Side keep) const;
-  void pushList(PolyList& list, PolyList& result, Side keep) const;
+  // Sorts list by the plane (consuming it), then serves back, then front.
+  void insert(PolyList& list, Side keep, float tolerance);
+  void pushPoly(const PolyRef& poly, PolyList& result, Side keep, float tolerance) const;
+  void pushList(PolyList& list, PolyList& result, Side keep, float tolerance) const;
   void reduce();
-  // Clears the marks that an insertion through this node invalidates.
-  void noteInsertion(bool foundedBelow, bool coplanarGrew);
-  void trimCoplanar();
   void draw(const Point3& eye) const;
 
   // Where a polygon lying in the plane goes when it is sorted here: into

@@ -16,14 +16,6 @@ void BspTree::reduce() {
 }
 
 void BspNode::reduce() {
-  if (settled) return;
-  if (!trimmed) trimCoplanar();
-  back.reduce();
-  front.reduce();
-  settled = true;
-}
-
-void BspNode::trimCoplanar() {
   PolyList passList;
   PolyListRef keptList;
   while (const PolyRef p = coplanar->pop()) {
@@ -33,9 +25,10 @@ void BspNode::trimCoplanar() {
     const BspTree& second = sameFacing ? front : back;
     const Side firstKeep = sameFacing ? Side::Back : Side::Front;
     const Side secondKeep = sameFacing ? Side::Front : Side::Back;
-    first.filterPoly(p, passList, firstKeep, firstKeep);
-    second.filterList(passList, *keptList, secondKeep, secondKeep);
+    first.filterPoly(p, passList, firstKeep, firstKeep, kEpsilon);
+    second.filterList(passList, *keptList, secondKeep, secondKeep, kEpsilon);
   }
   coplanar = keptList;
-  trimmed = true;
+  back.reduce();
+  front.reduce();
 }
