@@ -11,6 +11,7 @@
 
 #include "bench/csg/workload.h"
 #include "bsp/bsp_tree.h"
+#include "bsp/csg.h"
 
 struct TreeShape {
   std::size_t polygons = 0;
@@ -24,6 +25,9 @@ TreeShape measureTree(const BspTree& tree);
 // A last-in-first-out list of the solid's polygons added in file order,
 // each ring reversed when insideOut is set.
 PolyListRef solidList(const Solid& solid, bool insideOut);
+
+// The core's operation for a workload's kind.
+CsgOperation csgOperation(OpKind kind);
 
 struct CsgRunResult {
   double seconds = 0.0;  // the operations alone
