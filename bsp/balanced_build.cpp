@@ -168,6 +168,7 @@ void build(BspTree& tree, Polys&& polys, float tolerance, int depth) {
   polys.clear();
   if (sorted.on.empty()) {
     tree.root = new BspNode(plane);
+    tree.root->balancing = true;
     buildSides(*tree.root, sorted, tolerance, depth);
     return;
   }

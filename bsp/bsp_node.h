@@ -19,8 +19,10 @@ class BspNode : public Pooled<BspNode> {
 
   // A node on founder's plane, holding founder.
   explicit BspNode(const PolyRef& founder);
-  // A balancing node on plane, holding nothing.
-  explicit BspNode(const Plane& balancingPlane);
+  // A node on onPlane holding no polygon. Standing in a cell with the plane
+  // of the cell's parent turned round, it turns the cell from inside to
+  // outside or back (csg.h).
+  explicit BspNode(const Plane& onPlane);
   BspNode(const BspNode&) = delete;
   BspNode& operator=(const BspNode&) = delete;
 

@@ -10,4 +10,4 @@ BspNode::BspNode(const PolyRef& founder) {
   coplanar->add(founder);
 }
 
-BspNode::BspNode(const Plane& balancingPlane) : balancing(true) { plane = balancingPlane; }
+BspNode::BspNode(const Plane& onPlane) { plane = onPlane; }

@@ -1,21 +1,31 @@
-// Boolean operations by filtering each solid's boundary through the other
-// solid's tree and building a new tree from what is kept.
+// Boolean operations on the solid a tree holds, by insertion with keep
+// codes, mended where insertion alone gives a wrong answer.
 //
-// A face of one solid belongs to the result where the result is solid just
-// behind it and empty just in front of it. Filtering a face through the
-// other solid's tree with a keep code finds where the face runs inside or
-// outside that solid. Where the face lies in a plane of the other tree it
-// runs along the other solid's boundary, and which subtree it is sent on to
-// decides how the coincidence counts: sent to the subtree on its own front
-// side it sees the other solid just in front of it, sent behind it sees the
-// other solid just behind it. The rules below make a coincident face of the
-// same facing appear once (the tree's own copy is kept, the operand's
-// dropped) and faces that touch from opposite sides vanish.
+// A face of either solid belongs to the result where the result is solid
+// just behind it and empty just in front of it. So each solid's faces are
+// filtered through the other solid's tree with a keep code (outside it, or
+// inside it) before anything changes: the tree's own faces, node by node,
+// through a tree built from the operand, and the operand's faces through
+// the tree. Where a face lies in a plane of the other tree it runs along
+// the other solid's boundary, and the subtree it is sent on to decides how
+// the coincidence counts: sent to the subtree on its own front side it
+// sees the other solid just in front of it, sent behind it just behind it.
+// The rules below make a coincident face of the same facing appear once
+// (the tree's copy is kept, the operand's dropped) and faces that touch
+// from opposite sides vanish. A face is cut only where it crosses the
+// other solid's surface: when no piece of it is dropped it stays whole.
 //
-// The result's tree is then built from the kept faces by insertion, so its
-// cells are right by construction: nothing depends on a cell of the old
-// tree that no face of the operand reached. Faces whose box does not meet
-// the other solid's box cannot be cut by it and skip the filtering.
+// The operand's kept faces are then inserted with keep codes, as the
+// demo's own boxes are: they found subtrees in the cells of the tree that
+// they reach, and those subtrees tell inside from outside there. A cell
+// that no face of the operand reaches lies wholly inside or wholly outside
+// the operand, and keeps its old label, which is wrong when the operation
+// changes it (the inside of a box subtracted by a larger one). Such cells
+// are found before the insertion, each with a point inside it
+// (cell_probe.h), and the point is classified by the operand's tree; a
+// cell whose label must change gets a node without polygons on its
+// parent's plane turned round (and moved just off it), which turns its
+// inside to outside or back.
 //
 // Tolerances follow the model: on-plane distances scale with the largest
 // coordinate (the size of a float's rounding there) and with the extent of
@@ -27,7 +37,9 @@
 #include <limits>
 #include <vector>
 
+#include "bsp/bounds.h"
 #include "bsp/bsp_node.h"
+#include "bsp/cell_probe.h"
 #include "bsp/partition.h"
 #include "geometry/tolerance.h"
 
@@ -45,79 +57,39 @@ struct OperationRules {
   FilterRule treeFaces;     // the tree's own faces through the operand's tree
   FilterRule operandFaces;  // the operand's faces through the tree
   bool reverseOperand;      // the kept operand faces turned inside out
+  Side insertKeep;          // the cells of the tree the operand's faces go into
+  bool insideCells;         // which cells may need a new label: inside ones, or outside ones
+  bool nearOperandOnly;     // only cells near the operand can change
 };
 
 // Keep Front: outside the other solid; keep Back: inside it.
 OperationRules rulesFor(CsgOperation operation) {
   switch (operation) {
     case CsgOperation::Union:
-      return {{Side::Front, Side::Front, Side::Back}, {Side::Front, Side::Back, Side::Back}, false};
+      return {{Side::Front, Side::Front, Side::Back}, {Side::Front, Side::Back, Side::Back}, false, Side::Front,
+              false, true};
     case CsgOperation::Intersection:
-      return {{Side::Back, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, false};
+      return {{Side::Back, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, false, Side::Back,
+              true, false};
     case CsgOperation::Difference:
       break;
   }
-  return {{Side::Front, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, true};
+  return {{Side::Front, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, true, Side::Back, true, true};
 }
 
-struct Box {
-  double min[3] = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
-                   std::numeric_limits<double>::infinity()};
-  double max[3] = {-std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-                   -std::numeric_limits<double>::infinity()};
-
-  void grow(const Poly& p) {
-    for (int i = 0; i < p.vertexCount; ++i) {
-      const float c[3] = {p.vertices[i].x, p.vertices[i].y, p.vertices[i].z};
-      for (int a = 0; a < 3; ++a) {
-        min[a] = std::min(min[a], double(c[a]));
-        max[a] = std::max(max[a], double(c[a]));
-      }
-    }
+bool applies(CsgOperation operation, bool inTree, bool inOperand) {
+  switch (operation) {
+    case CsgOperation::Union: return inTree || inOperand;
+    case CsgOperation::Intersection: return inTree && inOperand;
+    case CsgOperation::Difference: break;
   }
-  bool meets(const Box& other, double margin) const {
-    for (int a = 0; a < 3; ++a) {
-      if (min[a] > other.max[a] + margin || other.min[a] > max[a] + margin) return false;
-    }
-    return true;
-  }
-  double largestCoordinate() const {
-    double m = 0.0;
-    for (int a = 0; a < 3; ++a) m = std::max({m, std::fabs(min[a]), std::fabs(max[a])});
-    return m;
-  }
-  double extent() const {
-    double e = 0.0;
-    for (int a = 0; a < 3; ++a) e = std::max(e, max[a] - min[a]);
-    return e;
-  }
-};
-
-Box boxOf(const PolyList& list) {
-  Box box;
-  for (const PolyNode* n = list.head; n != nullptr; n = n->next) box.grow(*n->poly);
-  return box;
-}
-
-Box boxOf(const Poly& poly) {
-  Box box;
-  box.grow(poly);
-  return box;
-}
-
-Box merged(const Box& a, const Box& b) {
-  Box both = a;
-  for (int i = 0; i < 3; ++i) {
-    both.min[i] = std::min(a.min[i], b.min[i]);
-    both.max[i] = std::max(a.max[i], b.max[i]);
-  }
-  return both;
+  return inTree && !inOperand;
 }
 
 // A few units in the last place of the largest coordinate, or a small
 // fraction of the solids' extent, whichever is larger.
-float toleranceFor(const Box& solids) {
-  if (!(solids.min[0] <= solids.max[0])) return kEpsilon;  // nothing to measure
+float toleranceFor(const Bounds& solids) {
+  if (solids.isEmpty()) return kEpsilon;
   const double t = std::max(std::ldexp(solids.largestCoordinate(), -22), std::ldexp(solids.extent(), -18));
   return static_cast<float>(std::max(t, double(std::numeric_limits<float>::min())));
 }
@@ -127,14 +99,16 @@ bool facesLike(const Poly& poly, const Plane& plane) {
 }
 
 // Moves into kept the pieces of list that end in cells rule.keep selects;
-// side is the cell tree is. The list ends empty.
+// side is the cell tree is. The list ends empty; dropped is set when a
+// piece ends elsewhere.
 void filterThrough(const BspTree& tree, Side side, PolyList& list, PolyList& kept, const FilterRule& rule,
-                   float tolerance) {
+                   float tolerance, bool& dropped) {
   if (list.isEmpty()) return;
   if (tree.root == nullptr) {
     if (side == rule.keep) {
       while (const PolyRef p = list.pop()) kept.add(p);
     }
+    dropped = dropped || !list.isEmpty();
     list.clear();
     return;
   }
@@ -149,23 +123,34 @@ void filterThrough(const BspTree& tree, Side side, PolyList& list, PolyList& kep
       (s == Side::Back ? backList : frontList).add(piece);
     });
   }
-  filterThrough(node.back, Side::Back, backList, kept, rule, tolerance);
-  filterThrough(node.front, Side::Front, frontList, kept, rule, tolerance);
+  filterThrough(node.back, Side::Back, backList, kept, rule, tolerance, dropped);
+  filterThrough(node.front, Side::Front, frontList, kept, rule, tolerance, dropped);
 }
 
-// Filters faces through tree, the solid inside otherBox; a face clear of
-// that box is wholly outside the solid.
-void keepFaces(PolyList& faces, const BspTree& tree, const Box& otherBox, const FilterRule& rule, float tolerance,
+// Moves into kept what rule keeps of faces, filtered one by one through
+// tree, the solid inside otherBox; a face clear of that box is wholly
+// outside the solid.
+void keepFaces(PolyList& faces, const BspTree& tree, const Bounds& otherBox, const FilterRule& rule, float tolerance,
                PolyList& kept) {
-  PolyList near;
+  PolyList one;
+  PolyList pieces;
   while (const PolyRef p = popUsable(faces)) {
-    if (boxOf(*p).meets(otherBox, tolerance)) {
-      near.add(p);
-    } else if (rule.keep == Side::Front) {
+    Bounds box;
+    box.grow(*p);
+    if (!box.meets(otherBox, tolerance)) {
+      if (rule.keep == Side::Front) kept.add(p);
+      continue;
+    }
+    bool dropped = false;
+    one.add(p);
+    filterThrough(tree, Side::Spanning, one, pieces, rule, tolerance, dropped);
+    if (dropped) {
+      while (const PolyRef piece = pieces.pop()) kept.add(piece);
+    } else if (!pieces.isEmpty()) {
+      pieces.clear();
       kept.add(p);
     }
   }
-  filterThrough(tree, Side::Spanning, near, kept, rule, tolerance);
 }
 
 PolyRef reversed(const Poly& poly) {
@@ -186,28 +171,38 @@ PolyListRef usable(PolyList& list) {
   return out;
 }
 
-void rebuild(BspTree& tree, PolyListRef faces, float tolerance) {
-  BspTree fresh;
-  fresh.insert(faces, Side::Spanning, Side::Spanning, tolerance);
-  std::swap(tree.root, fresh.root);
+// The plane of a node that relabels the cell on one side of p: p turned
+// round and moved off it by margin, away from the cell, so that the whole
+// cell, p's own plane included, lies strictly on the node's other side and
+// a polygon in p's plane sent into the cell never counts as on it.
+Plane relabelling(const Plane& p, bool backCell, float margin) {
+  Plane q;
+  q.set(-p.x, -p.y, -p.z, static_cast<float>(-double(p.w) + (backCell ? margin : -margin)));
+  return q;
 }
 
 }  // namespace
 
 void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   const PolyListRef b = usable(*operand);
+  Bounds bBox;
+  bBox.grow(*b);
   if (tree.isEmpty()) {
-    if (operation == CsgOperation::Union) rebuild(tree, b, toleranceFor(boxOf(*b)));
+    if (operation == CsgOperation::Union) tree.insert(b, Side::Spanning, Side::Spanning, toleranceFor(bBox));
     return;
   }
   if (b->isEmpty()) {
-    if (operation == CsgOperation::Intersection) rebuild(tree, PolyListRef(), 0.0f);
+    if (operation == CsgOperation::Intersection) {
+      delete tree.root;
+      tree.root = nullptr;
+    }
     return;
   }
-  const PolyListRef a = solidPolygons(tree);
-  const Box aBox = boxOf(*a);
-  const Box bBox = boxOf(*b);
-  const float tolerance = toleranceFor(merged(aBox, bBox));
+  Bounds aBox;
+  aBox.grow(*solidPolygons(tree));
+  Bounds both = aBox;
+  both.grow(bBox);
+  const float tolerance = toleranceFor(both);
   const OperationRules rules = rulesFor(operation);
 
   BspTree operandTree;
@@ -215,27 +210,50 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   for (const PolyNode* n = b->head; n != nullptr; n = n->next) bFaces->add(n->poly);
   operandTree.insert(b, Side::Spanning, Side::Spanning, tolerance);
 
-  PolyListRef kept;
-  keepFaces(*a, operandTree, bBox, rules.treeFaces, tolerance, *kept);
   PolyList keptOperand;
   keepFaces(*bFaces, tree, aBox, rules.operandFaces, tolerance, keptOperand);
-  while (const PolyRef p = keptOperand.pop()) kept->add(rules.reverseOperand ? reversed(*p) : p);
-  rebuild(tree, kept, tolerance);
+  PolyListRef toInsert;
+  while (const PolyRef p = keptOperand.pop()) toInsert->add(rules.reverseOperand ? reversed(*p) : p);
+
+  // The tree's own faces, and the cells that may need a new label, before
+  // the operand's faces change the tree.
+  std::vector<CellProbe> cells;
+  const Bounds& probeBox = rules.nearOperandOnly ? bBox : aBox;
+  auto trim = [&](BspNode& node) {
+    PolyListRef kept;
+    keepFaces(*node.coplanar, operandTree, bBox, rules.treeFaces, tolerance, *kept);
+    node.coplanar = kept;
+  };
+  auto probe = [&](BspNode& node, bool back, const TreePath& path) {
+    if (back == rules.insideCells) cells.push_back(probeCell(node, back, path, probeBox, 4.0 * tolerance));
+  };
+  TreePath path;
+  walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, tolerance, path, trim, probe);
+
+  tree.insert(toInsert, rules.insertKeep, Side::Spanning, tolerance);
+
+  for (const CellProbe& cell : cells) {
+    BspTree& sub = cell.back ? cell.node->back : cell.node->front;
+    if (!cell.found || !sub.isEmpty()) continue;
+    if (applies(operation, cell.back, pointInside(operandTree, cell.point)) != cell.back) {
+      sub.root = new BspNode(relabelling(cell.node->plane, cell.back, 4.0f * tolerance));
+    }
+  }
 }
 
 PolyListRef solidPolygons(const BspTree& tree) {
-  PolyListRef out;
+  // Added in walk order, then turned round once.
+  PolyListRef walked;
   std::vector<const BspNode*> pending;
   if (tree.root != nullptr) pending.push_back(tree.root);
   while (!pending.empty()) {
     const BspNode* node = pending.back();
     pending.pop_back();
-    // Added in walk order; the list is then turned round once below.
-    for (const PolyNode* p = node->coplanar->head; p != nullptr; p = p->next) out->add(p->poly);
+    for (const PolyNode* p = node->coplanar->head; p != nullptr; p = p->next) walked->add(p->poly);
     if (node->front.root != nullptr) pending.push_back(node->front.root);
     if (node->back.root != nullptr) pending.push_back(node->back.root);
   }
   PolyListRef ordered;
-  ordered->appendAll(out);
+  ordered->appendAll(walked);
   return ordered;
 }

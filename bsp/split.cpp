@@ -80,6 +80,21 @@ Side classify(const Poly& poly, const Plane& plane, float tolerance, Classificat
 
 bool opposite(Side a, Side b) { return static_cast<int>(a) == -static_cast<int>(b) && a != Side::On; }
 
+// How often the ring passes from one side to the other, on-plane vertices
+// skipped: twice for a convex ring that crosses the plane.
+int sideChanges(const Poly& poly, const Classification& c) {
+  int changes = 0;
+  Side last = Side::On;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < poly.vertexCount; ++i) {
+      if (c.sides[i] == Side::On) continue;
+      if (pass == 1 && last != c.sides[i]) ++changes;
+      last = c.sides[i];
+    }
+  }
+  return changes;
+}
+
 Point3 crossing(const Point3& prev, const Point3& cur, float sPrev, const Plane& plane) {
   const Vector3 d = cur - prev;
   // The two ends lie strictly on opposite sides, so in exact arithmetic t is
@@ -134,13 +149,20 @@ void cut(const Poly& poly, const Plane& plane, const Classification& c, SplitPar
 Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts) {
   Classification c;
   const Side result = classify(*poly, plane, tolerance, c);
-  if (result == Side::Spanning) cut(*poly, plane, c, parts);
+  if (result != Side::Spanning) return result;
+  // A convex ring that passes from side to side more than twice lies in the
+  // plane up to rounding, its vertices scattered just beyond the tolerance
+  // either way. Cut, every piece would keep nearly all of the ring plus a
+  // crossing per pass and grow with each further cut.
+  if (sideChanges(*poly, c) > 2) return Side::On;
+  cut(*poly, plane, c, parts);
   return result;
 }
 
 Side splitPoly(const PolyRef& poly, const Plane& plane, PolyRef& back, PolyRef& front) {
+  Classification c;
+  const Side result = classify(*poly, plane, kEpsilon, c);
   SplitParts parts;
-  const Side result = splitPolyWithin(poly, plane, kEpsilon, parts);
   switch (result) {
     case Side::On:
       break;
@@ -151,6 +173,7 @@ Side splitPoly(const PolyRef& poly, const Plane& plane, PolyRef& back, PolyRef& 
       front = poly;
       break;
     case Side::Spanning:
+      cut(*poly, plane, c, parts);
       if (parts.back[1] || parts.front[1]) fatal("a piece of more than 255 vertices has no single polygon");
       front = parts.front[0];
       back = parts.back[0];

@@ -31,7 +31,9 @@ struct SplitParts {
 };
 
 // splitPoly with the tolerance given and no limit on the pieces: parts is
-// filled for Spanning only, and poly itself is the answer otherwise.
+// filled for Spanning only, and poly itself is the answer otherwise. A ring
+// that passes from side to side more than twice, which a convex ring does
+// only through rounding, counts as On.
 Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts);
 
 #endif

@@ -1,12 +1,12 @@
 #include "bench/csg/csg_run.h"
 
-#include <algorithm>
 #include <chrono>
 #include <utility>
 #include <vector>
 
 #include "bsp/bsp_node.h"
 #include "bsp/csg.h"
+#include "polygon/convex_parts.h"
 
 namespace {
 
@@ -24,16 +24,19 @@ void forEachNode(const BspTree& tree, Visit visit) {
   }
 }
 
-PolyRef makePolygon(const std::vector<Point3>& ring) {
-  PolyRef r;
-  r = new CountedPoly(ring.data(), static_cast<int>(ring.size()));
-  return r;
-}
-
 struct PreparedOp {
   PolyListRef left;   // unused when the left operand is the earlier result
   PolyListRef right;  // unused when the right operand is the earlier result
 };
+
+CsgOperation operationOf(OpKind kind) {
+  switch (kind) {
+    case OpKind::Subtract: return CsgOperation::Difference;
+    case OpKind::Intersect: return CsgOperation::Intersection;
+    case OpKind::Union: break;
+  }
+  return CsgOperation::Union;
+}
 
 }  // namespace
 
@@ -47,36 +50,23 @@ TreeShape measureTree(const BspTree& tree) {
   return shape;
 }
 
-PolyListRef solidList(const Solid& solid, bool insideOut) {
+PolyListRef solidList(const Solid& solid) {
   PolyListRef list;
   std::vector<Point3> ring;
   for (const PolygonRing& polygon : solid.polygons) {
     ring.clear();
     for (const Vertex& v : polygon.vertices) ring.emplace_back(v[0], v[1], v[2], 1.0f);
-    if (insideOut) std::reverse(ring.begin(), ring.end());
-    list->add(makePolygon(ring));
+    addConvexRing(*list, ring.data(), static_cast<int>(ring.size()));
   }
   return list;
-}
-
-CsgOperation csgOperation(OpKind kind) {
-  switch (kind) {
-    case OpKind::Subtract:
-      return CsgOperation::Difference;
-    case OpKind::Intersect:
-      return CsgOperation::Intersection;
-    case OpKind::Union:
-      break;
-  }
-  return CsgOperation::Union;
 }
 
 CsgRunResult runOperations(const Workload& workload) {
   std::vector<PreparedOp> prepared;
   for (const Operation& op : workload.ops) {
     PreparedOp p;
-    if (!op.left.isPreviousResult()) p.left = solidList(workload.solids[op.left.solid], false);
-    if (!op.right.isPreviousResult()) p.right = solidList(workload.solids[op.right.solid], false);
+    if (!op.left.isPreviousResult()) p.left = solidList(workload.solids[op.left.solid]);
+    if (!op.right.isPreviousResult()) p.right = solidList(workload.solids[op.right.solid]);
     prepared.push_back(p);
   }
 
@@ -91,7 +81,7 @@ CsgRunResult runOperations(const Workload& workload) {
       tree = std::make_unique<BspTree>();
       combine(*tree, prepared[i].left, CsgOperation::Union);
     }
-    combine(*tree, right, csgOperation(op.kind));
+    combine(*tree, right, operationOf(op.kind));
   }
   const auto stop = std::chrono::steady_clock::now();
   CsgRunResult result;

@@ -62,7 +62,9 @@ std::vector<Row> rows() {
       {"A minus A", unit, unit, inUnit, inUnit, d, 0, 0, 0, 3},
       {"A minus a box containing it", unit, big, inUnit, inBig, d, 0, 0, 0, 3},
       {"A intersect a box containing it", unit, big, inUnit, inBig, i, 8, 24, 6, 3},
-      {"A union a box containing it", unit, big, inUnit, inBig, u, 64, 96, 6, 3},
+      {"A union a box containing it", unit, big, inUnit, inBig, u, 64, 96, -1, 3},
+      {"A intersect a box apart from it", unit, [] { return box(5, 5, 5, 6, 6, 6); }, inUnit, inBox(5, 5, 5, 6, 6, 6), i,
+       0, 0, 0, 3},
       {"a box containing A minus A", big, unit, inBig, inUnit, d, 56, 120, -1, 3},
       {"face to face, union", unit, right, inUnit, inRight, u, 16, 40, -1, 4},
       {"face to face, intersection", unit, right, inUnit, inRight, i, 0, 0, 0, 4},
@@ -107,6 +109,39 @@ INSTANTIATE_TEST_SUITE_P(Boxes, CsgTable, testing::ValuesIn(rows()), [](const au
   for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
   return name;
 });
+
+// A cavity that no face of the operand reaches, filled by it: the cell of
+// the cavity is inside the operand and turns solid.
+TEST(Csg, FilledCavityTurnsSolid) {
+  for (const double h : {1.0, 1.5}) {
+    BspTree tree;
+    combine(tree, cubeAround(0, 2), CsgOperation::Union);
+    combine(tree, cubeAround(0, 1), CsgOperation::Difference);
+    combine(tree, cubeAround(0, h), CsgOperation::Union);
+    const SolidFigures f = figuresOf(tree);
+    EXPECT_NEAR(f.volume, 64, 1e-9) << h;
+    EXPECT_NEAR(f.area, 96, 1e-9) << h;
+    for (const float x : {-1.9f, -0.5f, 0.1f, 0.9f, 1.3f}) EXPECT_TRUE(isInside(tree, pt(x, x / 2, 0.3f))) << h << " " << x;
+  }
+}
+
+// A cell relabelled by an earlier operation still sorts faces lying in its
+// parent's plane by their facing: the rod's walls cut out again at the end
+// lie in the planes of the walls that the intersection made.
+TEST(Csg, RelabelledCellsKeepSortingCoplanarFaces) {
+  const auto rod = [] { return box(-0.5, -0.5, -2, 0.5, 0.5, 2); };
+  BspTree tree;
+  combine(tree, cubeAround(0, 1), CsgOperation::Union);
+  combine(tree, rod(), CsgOperation::Intersection);
+  combine(tree, cubeAround(0, 1), CsgOperation::Union);
+  EXPECT_NEAR(figuresOf(tree).volume, 8, 1e-9);
+  combine(tree, rod(), CsgOperation::Difference);
+  const SolidFigures f = figuresOf(tree);
+  EXPECT_NEAR(f.volume, 6, 1e-9);
+  EXPECT_NEAR(f.area, 24 - 2 + 8, 1e-9);
+  EXPECT_FALSE(isInside(tree, pt(0.1f, 0.2f, 0.3f)));
+  EXPECT_TRUE(isInside(tree, pt(0.7f, 0.2f, 0.3f)));
+}
 
 // No shared wall survives a face-to-face union, not even as a sliver.
 TEST(Csg, FaceToFaceUnionLosesTheInnerWall) {
