@@ -128,16 +128,16 @@ void filterThrough(const BspTree& tree, Side side, PolyList& list, PolyList& kep
 }
 
 // Moves into kept what rule keeps of faces, filtered one by one through
-// tree, the solid inside otherBox; a face clear of that box is wholly
-// outside the solid.
-void keepFaces(PolyList& faces, const BspTree& tree, const Bounds& otherBox, const FilterRule& rule, float tolerance,
+// tree. When otherBox (the box of the tree's solid) is given, a face clear
+// of it is wholly outside the solid and is not filtered.
+void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, const FilterRule& rule, float tolerance,
                PolyList& kept) {
   PolyList one;
   PolyList pieces;
   while (const PolyRef p = popUsable(faces)) {
     Bounds box;
     box.grow(*p);
-    if (!box.meets(otherBox, tolerance)) {
+    if (otherBox != nullptr && !box.meets(*otherBox, tolerance)) {
       if (rule.keep == Side::Front) kept.add(p);
       continue;
     }
@@ -174,7 +174,23 @@ PolyListRef usable(PolyList& list) {
 // The plane of a node that relabels the cell on one side of p: p turned
 // round and moved off it by margin, away from the cell, so that the whole
 // cell, p's own plane included, lies strictly on the node's other side and
-// a polygon in p's plane sent into the cell never counts as on it.
+// a polygon in p's plane sent into the cell never counts as on it. The
+// node's region is the cell, so the plane may lie as far off as it likes.
+// Calls visit(node) for every node, pre-order, back before front, without
+// recursion: trees may be deep.
+template <class Visit>
+void forEachNode(const BspTree& tree, Visit visit) {
+  std::vector<const BspNode*> pending;
+  if (tree.root != nullptr) pending.push_back(tree.root);
+  while (!pending.empty()) {
+    const BspNode* node = pending.back();
+    pending.pop_back();
+    visit(*node);
+    if (node->front.root != nullptr) pending.push_back(node->front.root);
+    if (node->back.root != nullptr) pending.push_back(node->back.root);
+  }
+}
+
 Plane relabelling(const Plane& p, bool backCell, float margin) {
   Plane q;
   q.set(-p.x, -p.y, -p.z, static_cast<float>(-double(p.w) + (backCell ? margin : -margin)));
@@ -198,12 +214,29 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     }
     return;
   }
-  Bounds aBox;
-  aBox.grow(*solidPolygons(tree));
-  Bounds both = aBox;
-  both.grow(bBox);
-  const float tolerance = toleranceFor(both);
   const OperationRules rules = rulesFor(operation);
+
+  // The nodes whose polygons the operand may change and the cells that may
+  // need a new label, found before the operand's faces change the tree.
+  // Only what lies near the operand can change, but for an intersection,
+  // which may empty any cell; the tolerance follows the model there.
+  Bounds everything;
+  if (!rules.nearOperandOnly) forEachNode(tree, [&everything](const BspNode& node) { everything.grow(*node.coplanar); });
+  const Bounds& probeBox = rules.nearOperandOnly ? bBox : everything;
+  const float operandTolerance = toleranceFor(bBox);
+  Bounds near = bBox;
+  std::vector<BspNode*> nodes;
+  std::vector<CellProbe> cells;
+  auto collect = [&](BspNode& node) {
+    nodes.push_back(&node);
+    near.grow(*node.coplanar);
+  };
+  auto probe = [&](BspNode& node, bool back, const TreePath& path) {
+    if (back == rules.insideCells) cells.push_back(probeCell(node, back, path, probeBox, 4.0 * operandTolerance));
+  };
+  TreePath path;
+  walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, operandTolerance, path, collect, probe);
+  const float tolerance = toleranceFor(near);
 
   BspTree operandTree;
   PolyListRef bFaces;
@@ -211,24 +244,14 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   operandTree.insert(b, Side::Spanning, Side::Spanning, tolerance);
 
   PolyList keptOperand;
-  keepFaces(*bFaces, tree, aBox, rules.operandFaces, tolerance, keptOperand);
+  keepFaces(*bFaces, tree, nullptr, rules.operandFaces, tolerance, keptOperand);
   PolyListRef toInsert;
   while (const PolyRef p = keptOperand.pop()) toInsert->add(rules.reverseOperand ? reversed(*p) : p);
-
-  // The tree's own faces, and the cells that may need a new label, before
-  // the operand's faces change the tree.
-  std::vector<CellProbe> cells;
-  const Bounds& probeBox = rules.nearOperandOnly ? bBox : aBox;
-  auto trim = [&](BspNode& node) {
+  for (BspNode* node : nodes) {
     PolyListRef kept;
-    keepFaces(*node.coplanar, operandTree, bBox, rules.treeFaces, tolerance, *kept);
-    node.coplanar = kept;
-  };
-  auto probe = [&](BspNode& node, bool back, const TreePath& path) {
-    if (back == rules.insideCells) cells.push_back(probeCell(node, back, path, probeBox, 4.0 * tolerance));
-  };
-  TreePath path;
-  walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, tolerance, path, trim, probe);
+    keepFaces(*node->coplanar, operandTree, &bBox, rules.treeFaces, tolerance, *kept);
+    node->coplanar = kept;
+  }
 
   tree.insert(toInsert, rules.insertKeep, Side::Spanning, tolerance);
 
@@ -236,7 +259,10 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     BspTree& sub = cell.back ? cell.node->back : cell.node->front;
     if (!cell.found || !sub.isEmpty()) continue;
     if (applies(operation, cell.back, pointInside(operandTree, cell.point)) != cell.back) {
-      sub.root = new BspNode(relabelling(cell.node->plane, cell.back, 4.0f * tolerance));
+      // However much later models grow, what lies in the node's own plane
+      // stays clear of the new one.
+      const float margin = static_cast<float>(std::max(4.0 * tolerance, near.extent()));
+      sub.root = new BspNode(relabelling(cell.node->plane, cell.back, margin));
     }
   }
 }
@@ -244,15 +270,9 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
 PolyListRef solidPolygons(const BspTree& tree) {
   // Added in walk order, then turned round once.
   PolyListRef walked;
-  std::vector<const BspNode*> pending;
-  if (tree.root != nullptr) pending.push_back(tree.root);
-  while (!pending.empty()) {
-    const BspNode* node = pending.back();
-    pending.pop_back();
-    for (const PolyNode* p = node->coplanar->head; p != nullptr; p = p->next) walked->add(p->poly);
-    if (node->front.root != nullptr) pending.push_back(node->front.root);
-    if (node->back.root != nullptr) pending.push_back(node->back.root);
-  }
+  forEachNode(tree, [&walked](const BspNode& node) {
+    for (const PolyNode* p = node.coplanar->head; p != nullptr; p = p->next) walked->add(p->poly);
+  });
   PolyListRef ordered;
   ordered->appendAll(walked);
   return ordered;

@@ -9,8 +9,8 @@
 
 #include "app/scene.h"
 #include "bench/csg/csg_run.h"
-#include "bench/csg/workload.h"
 #include "bsp/solids.h"
+#include "harness/workload.h"
 
 namespace {
 
