@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "bench/csg/measurement.h"
-#include "bench/csg/workload.h"
+#include "harness/workload.h"
 
 namespace {
 
