@@ -117,9 +117,11 @@ class Parser {
     CsgValue value;
     value.place = token_.place;
     if (at("[")) return parseVector(std::move(value), depth);
+    refuseNonFinite();
     if (at("-") || at("+")) {
       const bool negative = at("-");
       take();
+      refuseNonFinite();
       if (token_.kind != CsgToken::Kind::Number) refuseExpression();
       value.kind = CsgValue::Kind::Number;
       value.number = negative ? -token_.number : token_.number;
@@ -152,6 +154,13 @@ class Parser {
     take();
     if (!at(",") && !at(")") && !at("]")) refuseExpression();
     return value;
+  }
+
+  // What OpenSCAD writes for an infinite or undefined number.
+  void refuseNonFinite() const {
+    if (token_.kind == CsgToken::Kind::Name && (token_.text == "nan" || token_.text == "inf")) {
+      fail(token_.place, "'" + token_.text + "': numbers must be finite");
+    }
   }
 
   [[noreturn]] void refuseExpression() const {

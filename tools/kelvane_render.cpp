@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/scene_file.h"
 #include "platform/headless_host.h"
 #include "platform/user.h"
 #include "platform/win32.h"
@@ -82,8 +83,11 @@ int main(int argc, char** argv) {
   host.writeFrames((std::filesystem::path(options.outDir) / "frame-").string());
   platform::setHost(std::move(owned));
 
-  char commandLine[] = "";
-  const int status = WinMain(platform::programInstance(), nullptr, commandLine, SW_SHOW);
+  // The program's own command line names the scene file.
+  std::string commandLine = options.scenePath;
+  const int status = WinMain(platform::programInstance(), nullptr, commandLine.data(), SW_SHOW);
+  // The program has said what is wrong with the file, in one line.
+  if (status == kBadSceneStatus) return status;
 
   if (!host.writeError().empty()) return fail(host.writeError());
   if (!options.gifPath.empty()) {
