@@ -1,5 +1,6 @@
-// Stand-in for the CSG operations until the sound ones land: the same
-// interface over the plain insertion and clean-up.
+// Boolean operations on solids held in BSP trees. A tree holds a solid when
+// its polygons are the solid's boundary, outward-facing, and its back cells
+// are the solid's inside; an empty tree holds the empty solid.
 #ifndef KELVANE_BSP_CSG_H
 #define KELVANE_BSP_CSG_H
 
@@ -8,7 +9,13 @@
 
 enum class CsgOperation { Union, Difference, Intersection };
 
+// Replaces the solid held by tree with (tree OP operand); operand is a closed
+// solid's polygons, outward-facing rings, and is consumed. An empty tree is
+// the empty solid.
 void combine(BspTree& tree, PolyListRef operand, CsgOperation operation);
+
+// The boundary polygons of the solid a tree holds, each once (node
+// pre-order, back before front, each node's list head first), as a new list.
 PolyListRef solidPolygons(const BspTree& tree);
 
 #endif

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/scene_file.h"
-#include "platform/headless_host.h"
-#include "platform/user.h"
+#include "platform/host/headless/headless_host.h"
+#include "platform/user/user.h"
 #include "platform/win32.h"
 #include "tools/gif_writer.h"
 #include "tools/render_options.h"
