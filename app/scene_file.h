@@ -12,7 +12,7 @@ constexpr int kBadSceneStatus = 3;
 
 // Half the diagonal of the built-in scene's bounding box: the size a scene
 // from a file is scaled to.
-constexpr float kBuiltInSceneRadius = 2.0153f;
+constexpr float kBuiltInSceneRadius = 1.958515f;
 
 // Builds the scene of the file at path into sceneTree. On failure writes
 // the reader's one-line message ("file:line:col: error: ...") to stderr,

@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "model/affine.h"
 #include "model/csg_syntax.h"
@@ -37,7 +38,7 @@ class CsgArguments {
  private:
   const std::string& file_;
   const CsgCall& call_;
-  std::initializer_list<const char*> names_;
+  std::vector<const char*> names_;
 };
 
 #endif

@@ -57,12 +57,10 @@ std::optional<MeshFault> findMeshFault(const Mesh& mesh) {
     const Ring& ring = mesh.faces[f];
     for (std::size_t i = 0; i < ring.size(); ++i) {
       const int from = ring[i], to = ring[(i + 1) % ring.size()];
-      const auto [it, added] = edges.emplace(std::make_pair(from, to), f);
-      if (!added) {
+      if (!edges.emplace(std::make_pair(from, to), f).second) {
         return MeshFault{f, from, to,
-                         edgeText(mesh, from, to) + " is used twice in the same direction (by face " +
-                             std::to_string(it->second + 1) + " too): more than two faces meet there, or the " +
-                             "faces are not oriented alike"};
+                         edgeText(mesh, from, to) + " is used twice in the same direction: more than two faces "
+                                                    "meet there, or the faces are not oriented alike"};
       }
     }
   }

@@ -92,10 +92,10 @@ TEST(MeshReaders, RefuseEachDefectNamingTheEdgeOrFace) {
       {"o.obj", open, "o.obj:6:1: error: edge (1, 0, 0) to (0, 0, 1) belongs to this face only: the surface is open"},
       {"f.obj", flipped, "f.obj: error: the surface is inside out (its faces enclose a volume of -0.166667: they must "
                          "run counterclockwise seen from outside)"},
-      {"b.obj", oneBackwards, "b.obj:8:1: error: edge (1, 0, 0) to (0, 0, 1) is used twice in the same direction (by "
-                              "face 2 too): more than two faces meet there, or the faces are not oriented alike"},
-      {"n.obj", fourAtAnEdge, "n.obj:11:1: error: edge (0, 0, 0) to (1, 0, 0) is used twice in the same direction (by "
-                              "face 2 too): more than two faces meet there, or the faces are not oriented alike"},
+      {"b.obj", oneBackwards, "b.obj:8:1: error: edge (1, 0, 0) to (0, 0, 1) is used twice in the same direction: more "
+                              "than two faces meet there, or the faces are not oriented alike"},
+      {"n.obj", fourAtAnEdge, "n.obj:11:1: error: edge (0, 0, 0) to (1, 0, 0) is used twice in the same direction: more "
+                              "than two faces meet there, or the faces are not oriented alike"},
       {"i.obj", "v 0 0 0\nf 1 2 3\n", "i.obj:2:5: error: point index 2 names no point (there are 1 so far)"},
       {"x.obj", "v 0 0 zero\n", "x.obj:1:7: error: 'zero' is not a number"},
       {"x.obj", "v 0 0 nan\n", "x.obj:1:7: error: 'nan' is not a number"},
