@@ -26,21 +26,17 @@ Affine operator*(const Affine& a, const Affine& b) {
   return r;
 }
 
-Affine translationBy(const Vec3& v) {
+// The identity with v down column `column`, or down the diagonal for -1.
+static Affine withVector(const Vec3& v, int column) {
   Affine r;
-  r.m[0][3] = v.x;
-  r.m[1][3] = v.y;
-  r.m[2][3] = v.z;
+  const double c[3] = {v.x, v.y, v.z};
+  for (int i = 0; i < 3; ++i) r.m[i][column < 0 ? i : column] = c[i];
   return r;
 }
 
-Affine scalingBy(const Vec3& v) {
-  Affine r;
-  r.m[0][0] = v.x;
-  r.m[1][1] = v.y;
-  r.m[2][2] = v.z;
-  return r;
-}
+Affine translationBy(const Vec3& v) { return withVector(v, 3); }
+
+Affine scalingBy(const Vec3& v) { return withVector(v, -1); }
 
 Affine rotationXyz(const Vec3& degrees) {
   const double sx = sinDegrees(degrees.x), cx = cosDegrees(degrees.x);

@@ -8,14 +8,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "app/program.h"
 #include "app/scene_file.h"
-#include "platform/host/headless/headless_host.h"
-#include "platform/user/user.h"
+#include "bench/headless_program.h"
 
 namespace {
 
@@ -34,18 +30,15 @@ std::string sphereGrid() {
 }
 
 Viewer& viewerOfTheGrid() {
-  static Viewer* viewer = [] {
+  static const bool opened = [] {
     const auto path = std::filesystem::temp_directory_path() / "kelvane-bench-sphere-grid.csg";
     std::ofstream(path) << sphereGrid();
-    if (!openSceneFile(path.c_str())) std::abort();
+    const bool ok = openSceneFile(path.c_str());
     std::filesystem::remove(path);
-    auto host = std::make_unique<platform::HeadlessHost>(std::vector<platform::ScriptStep>{});
-    host->keepFrames(platform::FrameKeeping::None);
-    platform::setHost(std::move(host));
-    startUp(platform::programInstance(), SW_SHOW);
-    return theViewer;
+    return ok;
   }();
-  return *viewer;
+  if (!opened) std::abort();
+  return startedViewer();
 }
 
 void BM_SphereGridFrame(benchmark::State& state) {
