@@ -16,7 +16,8 @@ CsgArguments::CsgArguments(const std::string& file, const CsgCall& call, std::in
   std::size_t positional = 0;
   for (const CsgArgument& argument : call.arguments) {
     if (argument.name.empty()) {
-      if (positional++ >= names.size()) fail(argument.place, call.name + " takes at most " + std::to_string(names.size()) + " positional arguments");
+      if (positional++ >= names.size())
+        fail(argument.place, call.name + " takes at most " + std::to_string(names.size()) + " positional arguments");
       continue;
     }
     bool known = false;
@@ -71,8 +72,8 @@ Vec3 CsgArguments::vector(const char* name, Vec3 fallback, double missingZ, bool
     return {value->number, value->number, value->number};
   }
   if (value->kind != CsgValue::Kind::Vector || value->items.size() < 2 || value->items.size() > 3) {
-    fail(value->place, call_.name + ": " + what + " must be a vector of 2 or 3 numbers" +
-                           (numberAllowed ? " or a number" : ""));
+    fail(value->place,
+         call_.name + ": " + what + " must be a vector of 2 or 3 numbers" + (numberAllowed ? " or a number" : ""));
   }
   const double z = value->items.size() == 3 ? numberOf(value->items[2], what + "'s z") : missingZ;
   return {numberOf(value->items[0], what + "'s x"), numberOf(value->items[1], what + "'s y"), z};

@@ -14,11 +14,19 @@ struct Refused {
   const char* what;
 };
 constexpr Refused kRefusedWords[] = {
-    {"module", "modules"},           {"function", "functions"},      {"for", "loops ('for')"},
-    {"intersection_for", "loops ('intersection_for')"},              {"if", "conditionals ('if')"},
-    {"else", "conditionals ('else')"}, {"let", "'let'"},             {"assign", "'assign'"},
-    {"each", "'each'"},              {"include", "'include'"},       {"use", "'use'"},
-    {"echo", "'echo'"},              {"assert", "'assert'"},
+    {"module", "modules"},
+    {"function", "functions"},
+    {"for", "loops ('for')"},
+    {"intersection_for", "loops ('intersection_for')"},
+    {"if", "conditionals ('if')"},
+    {"else", "conditionals ('else')"},
+    {"let", "'let'"},
+    {"assign", "'assign'"},
+    {"each", "'each'"},
+    {"include", "'include'"},
+    {"use", "'use'"},
+    {"echo", "'echo'"},
+    {"assert", "'assert'"},
 };
 
 class Parser {
@@ -40,7 +48,8 @@ class Parser {
   void take() { token_ = lexer_.next(); }
 
   void expect(const char* punctuation, const char* where) {
-    if (!at(punctuation)) fail(token_.place, std::string("expected '") + punctuation + "' " + where + ", found " + shown());
+    if (!at(punctuation))
+      fail(token_.place, std::string("expected '") + punctuation + "' " + where + ", found " + shown());
     take();
   }
 
@@ -50,10 +59,14 @@ class Parser {
 
   std::string shown() const {
     switch (token_.kind) {
-      case CsgToken::Kind::End: return "the end of the file";
-      case CsgToken::Kind::String: return "a string";
-      case CsgToken::Kind::Number: return "'" + token_.text + "'";
-      default: return "'" + token_.text + "'";
+      case CsgToken::Kind::End:
+        return "the end of the file";
+      case CsgToken::Kind::String:
+        return "a string";
+      case CsgToken::Kind::Number:
+        return "'" + token_.text + "'";
+      default:
+        return "'" + token_.text + "'";
     }
   }
 
@@ -165,8 +178,10 @@ class Parser {
 
   [[noreturn]] void refuseExpression() const {
     if (token_.kind == CsgToken::Kind::End) fail(token_.place, "the file ends inside an argument list");
-    fail(token_.place, "expressions are not supported in a CSG scene: a value is a number, true, false, undef, "
-                       "a string or a [vector] (found " + shown() + ")");
+    fail(token_.place,
+         "expressions are not supported in a CSG scene: a value is a number, true, false, undef, "
+         "a string or a [vector] (found " +
+             shown() + ")");
   }
 
   void parseChildren(CsgCall& call, int depth) {

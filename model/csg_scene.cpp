@@ -16,14 +16,22 @@ struct Refusal {
   const char* why;
 };
 constexpr Refusal kRefused[] = {
-    {"circle", "2-D objects are not supported"},     {"square", "2-D objects are not supported"},
-    {"polygon", "2-D objects are not supported"},    {"text", "2-D objects (text) are not supported"},
-    {"linear_extrude", "extrusions are not supported"}, {"rotate_extrude", "extrusions are not supported"},
-    {"import", "importing other files is not supported"}, {"surface", "importing other files is not supported"},
-    {"projection", "projection (3-D to 2-D) is not supported"}, {"offset", "offset (2-D) is not supported"},
-    {"hull", "hull is not supported"},              {"minkowski", "minkowski is not supported"},
-    {"resize", "resize is not supported"},          {"children", "modules are not supported"},
-    {"echo", "'echo' is not supported"},             {"assert", "'assert' is not supported"},
+    {"circle", "2-D objects are not supported"},
+    {"square", "2-D objects are not supported"},
+    {"polygon", "2-D objects are not supported"},
+    {"text", "2-D objects (text) are not supported"},
+    {"linear_extrude", "extrusions are not supported"},
+    {"rotate_extrude", "extrusions are not supported"},
+    {"import", "importing other files is not supported"},
+    {"surface", "importing other files is not supported"},
+    {"projection", "projection (3-D to 2-D) is not supported"},
+    {"offset", "offset (2-D) is not supported"},
+    {"hull", "hull is not supported"},
+    {"minkowski", "minkowski is not supported"},
+    {"resize", "resize is not supported"},
+    {"children", "modules are not supported"},
+    {"echo", "'echo' is not supported"},
+    {"assert", "'assert' is not supported"},
 };
 
 class Builder {
@@ -69,7 +77,7 @@ class Builder {
       return solid(call, transform, inherited);
     }
     if (n == "union" || n == "group" || n == "difference" || n == "intersection" || n == "render" || n == "color") {
-      const CsgArguments args = n == "render" ? CsgArguments(file_, call, {"convexity"})
+      const CsgArguments args = n == "render"  ? CsgArguments(file_, call, {"convexity"})
                                 : n == "color" ? CsgArguments(file_, call, {"c", "alpha"})
                                                : CsgArguments(file_, call, {});
       return operation(call, transform, args.resolution(inherited), depth);
@@ -137,8 +145,9 @@ class Builder {
   int fragments(const CsgCall& call, double r, const Resolution& resolution) const {
     const double count = fragmentsFromRadius(r, resolution);
     if (count > kMaxFragments) {
-      fail(call, "a circle of " + std::to_string(static_cast<long long>(count)) + " fragments is more than the limit of " +
-                     std::to_string(kMaxFragments) + " (lower $fn, or raise $fa or $fs)");
+      fail(call, "a circle of " + std::to_string(static_cast<long long>(count)) +
+                     " fragments is more than the limit of " + std::to_string(kMaxFragments) +
+                     " (lower $fn, or raise $fa or $fs)");
     }
     return static_cast<int>(count);
   }

@@ -8,7 +8,9 @@ struct Flat {
   double u, v;
 };
 
-double turn(const Flat& a, const Flat& b, const Flat& c) { return (b.u - a.u) * (c.v - b.v) - (b.v - a.v) * (c.u - b.u); }
+double turn(const Flat& a, const Flat& b, const Flat& c) {
+  return (b.u - a.u) * (c.v - b.v) - (b.v - a.v) * (c.u - b.u);
+}
 
 double extent(const std::vector<Vec3>& points, const Ring& ring) {
   double e = 0.0;
@@ -52,9 +54,12 @@ std::vector<Ring> convexPieces(const std::vector<Vec3>& points, const Ring& ring
   std::vector<Flat> flat;
   for (int i : ring) {
     const Vec3& p = points[std::size_t(i)];
-    if (az >= ax && az >= ay) flat.push_back(n.z > 0 ? Flat{p.x, p.y} : Flat{p.y, p.x});
-    else if (ax >= ay) flat.push_back(n.x > 0 ? Flat{p.y, p.z} : Flat{p.z, p.y});
-    else flat.push_back(n.y > 0 ? Flat{p.z, p.x} : Flat{p.x, p.z});
+    if (az >= ax && az >= ay)
+      flat.push_back(n.z > 0 ? Flat{p.x, p.y} : Flat{p.y, p.x});
+    else if (ax >= ay)
+      flat.push_back(n.x > 0 ? Flat{p.y, p.z} : Flat{p.z, p.y});
+    else
+      flat.push_back(n.y > 0 ? Flat{p.z, p.x} : Flat{p.x, p.z});
   }
 
   std::vector<std::size_t> left(ring.size());

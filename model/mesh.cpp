@@ -59,8 +59,9 @@ std::optional<MeshFault> findMeshFault(const Mesh& mesh) {
       const int from = ring[i], to = ring[(i + 1) % ring.size()];
       if (!edges.emplace(std::make_pair(from, to), f).second) {
         return MeshFault{f, from, to,
-                         edgeText(mesh, from, to) + " is used twice in the same direction: more than two faces "
-                                                    "meet there, or the faces are not oriented alike"};
+                         edgeText(mesh, from, to) +
+                             " is used twice in the same direction: more than two faces "
+                             "meet there, or the faces are not oriented alike"};
       }
     }
   }

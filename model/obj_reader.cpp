@@ -22,8 +22,8 @@ int pointIndex(const std::string& file, const Word& word, const std::vector<int>
   const long long count = static_cast<long long>(welded.size());
   const long long index = n > 0 ? n - 1 : count + n;
   if (n == 0 || index < 0 || index >= count) {
-    throw SceneError(file, word.place, "point index " + text + " names no point (there are " + std::to_string(count) +
-                                           " so far)");
+    throw SceneError(file, word.place,
+                     "point index " + text + " names no point (there are " + std::to_string(count) + " so far)");
   }
   return welded[std::size_t(index)];
 }
@@ -60,7 +60,8 @@ Scene readObj(const std::string& file, std::string_view text) {
     } else {
       bool ignored = false;
       for (const char* k : kIgnored) ignored = ignored || keyword == k;
-      if (!ignored) throw SceneError(file, line[0].place, "'" + std::string(keyword) + "' statements are not supported");
+      if (!ignored)
+        throw SceneError(file, line[0].place, "'" + std::string(keyword) + "' statements are not supported");
     }
   }
   Scene scene;

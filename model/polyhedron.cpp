@@ -20,13 +20,15 @@ Mesh polyhedronMesh(const std::string& file, const CsgCall& call) {
   }
   Mesh mesh;
   for (const CsgValue& p : points->items) {
-    if (p.kind != CsgValue::Kind::Vector || p.items.size() != 3) args.fail(p.place, "polyhedron: a point must be [x, y, z]");
+    if (p.kind != CsgValue::Kind::Vector || p.items.size() != 3)
+      args.fail(p.place, "polyhedron: a point must be [x, y, z]");
     mesh.points.push_back({args.numberOf(p.items[0], "a coordinate"), args.numberOf(p.items[1], "a coordinate"),
                            args.numberOf(p.items[2], "a coordinate")});
   }
   std::vector<TextPlace> places;
   for (const CsgValue& face : faces->items) {
-    if (face.kind != CsgValue::Kind::Vector) args.fail(face.place, "polyhedron: a face must be a vector of point indices");
+    if (face.kind != CsgValue::Kind::Vector)
+      args.fail(face.place, "polyhedron: a face must be a vector of point indices");
     Ring ring;
     for (const CsgValue& index : face.items) {
       const double i = args.numberOf(index, "a point index");

@@ -7,9 +7,12 @@ namespace {
 
 CsgOperation csgOperation(SceneOperation operation) {
   switch (operation) {
-    case SceneOperation::Difference: return CsgOperation::Difference;
-    case SceneOperation::Intersection: return CsgOperation::Intersection;
-    case SceneOperation::Union: break;
+    case SceneOperation::Difference:
+      return CsgOperation::Difference;
+    case SceneOperation::Intersection:
+      return CsgOperation::Intersection;
+    case SceneOperation::Union:
+      break;
   }
   return CsgOperation::Union;
 }

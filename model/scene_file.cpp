@@ -23,9 +23,15 @@ SceneFormat sceneFormatOf(const std::string& path) {
 Scene parseScene(const std::string& file, std::string_view text, SceneFormat format) {
   Scene scene;
   switch (format) {
-    case SceneFormat::Csg: scene = buildCsgScene(parseCsg(file, text)); break;
-    case SceneFormat::Obj: scene = readObj(file, text); break;
-    case SceneFormat::Stl: scene = readStl(file, text); break;
+    case SceneFormat::Csg:
+      scene = buildCsgScene(parseCsg(file, text));
+      break;
+    case SceneFormat::Obj:
+      scene = readObj(file, text);
+      break;
+    case SceneFormat::Stl:
+      scene = readStl(file, text);
+      break;
   }
   if (scene.root.kind == SceneNode::Kind::Operation && scene.root.children.empty()) {
     throw SceneError(file, "the scene holds no solid");

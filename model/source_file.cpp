@@ -32,7 +32,8 @@ std::string readSourceFile(const std::string& path) {
   }
   std::string bytes(static_cast<std::size_t>(size), '\0');
   if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-    throw SceneError(path, std::string("cannot read: ") + (std::ferror(file.get()) ? std::strerror(errno) : "it shrank"));
+    throw SceneError(path,
+                     std::string("cannot read: ") + (std::ferror(file.get()) ? std::strerror(errno) : "it shrank"));
   }
   return bytes;
 }

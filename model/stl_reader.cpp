@@ -74,8 +74,9 @@ Scene readBinary(const std::string& file, std::string_view bytes) {
         const std::size_t where = at + 12 + corner * 12 + k * 4;
         *xyz[k] = floatAt(bytes, where);
         if (!(std::fabs(*xyz[k]) <= kMaxMagnitude)) {
-          throw SceneError::atByte(file, where, "triangle " + std::to_string(t + 1) + " has a coordinate that is " +
-                                                    (std::isnan(*xyz[k]) ? "not a number" : "out of range"));
+          throw SceneError::atByte(file, where,
+                                   "triangle " + std::to_string(t + 1) + " has a coordinate that is " +
+                                       (std::isnan(*xyz[k]) ? "not a number" : "out of range"));
         }
       }
       ring.push_back(welder.add(p));
@@ -86,9 +87,9 @@ Scene readBinary(const std::string& file, std::string_view bytes) {
   }
   return sceneOf(file, std::move(mesh), [&](std::size_t face, const std::string& message) {
     if (face == kWholeSolid) return SceneError(file, message);
-    return SceneError::atByte(file, offsets[face],
-                              "triangle " + std::to_string((offsets[face] - kHeaderBytes) / kTriangleBytes + 1) + ": " +
-                                  message);
+    return SceneError::atByte(
+        file, offsets[face],
+        "triangle " + std::to_string((offsets[face] - kHeaderBytes) / kTriangleBytes + 1) + ": " + message);
   });
 }
 
@@ -133,7 +134,8 @@ Scene readAscii(const std::string& file, std::string_view text) {
         words.skipLineOf(facet);
         break;
       }
-      if (facet.text != "facet") throw SceneError(file, facet.place, "expected 'facet' or 'endsolid', found '" + std::string(facet.text) + "'");
+      if (facet.text != "facet")
+        throw SceneError(file, facet.place, "expected 'facet' or 'endsolid', found '" + std::string(facet.text) + "'");
       words.expect("normal");
       for (int k = 0; k < 3; ++k) coordinate(file, words.take());
       words.expect("outer");

@@ -1,11 +1,12 @@
 // The built-in scene's size, which files are framed to, is the size of the
 // tree the program builds.
+#include "app/scene_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "app/scene.h"
-#include "app/scene_file.h"
 #include "model/tree_bounds.h"
 
 namespace {

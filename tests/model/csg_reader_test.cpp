@@ -34,15 +34,18 @@ TEST(CsgReader, RefusesWhatIsOutsideTheFormatNamingPlaceAndConstruct) {
       {"text(\"hi\");", "s.csg:1:1: error: text: 2-D objects (text) are not supported"},
       {"hull() { cube(); }", "s.csg:1:1: error: hull: hull is not supported"},
       {"frobnicate();", "s.csg:1:1: error: frobnicate: unknown object or operation"},
-      {"cube(size = 2 * 3);", "s.csg:1:15: error: expressions are not supported in a CSG scene: a value is a number, "
-                              "true, false, undef, a string or a [vector] (found '*')"},
+      {"cube(size = 2 * 3);",
+       "s.csg:1:15: error: expressions are not supported in a CSG scene: a value is a number, "
+       "true, false, undef, a string or a [vector] (found '*')"},
       {"cube(size = s);", "s.csg:1:13: error: variables and function calls are not supported in a CSG scene ('s')"},
       {"cube(sise = 2);", "s.csg:1:6: error: cube takes no argument 'sise'"},
       {"cube(1, true, 3);", "s.csg:1:15: error: cube takes at most 2 positional arguments"},
       {"cube(size = \"big\");", "s.csg:1:13: error: cube: 'size' must be a vector of 2 or 3 numbers or a number"},
       {"sphere(r = [1]);", "s.csg:1:12: error: sphere: 'r' must be a number"},
-      {"cube(size = 1e400);", "s.csg:1:13: error: number 1e400 is out of range (numbers are limited to 1e15 in magnitude)"},
-      {"cube(size = 1e16);", "s.csg:1:13: error: number 1e16 is out of range (numbers are limited to 1e15 in magnitude)"},
+      {"cube(size = 1e400);",
+       "s.csg:1:13: error: number 1e400 is out of range (numbers are limited to 1e15 in magnitude)"},
+      {"cube(size = 1e16);",
+       "s.csg:1:13: error: number 1e16 is out of range (numbers are limited to 1e15 in magnitude)"},
       {"cube(size = nan);", "s.csg:1:13: error: 'nan': numbers must be finite"},
       {"cube(size = -inf);", "s.csg:1:14: error: 'inf': numbers must be finite"},
       {"union() {\n  cube();\n", "s.csg:1:9: error: '{' is not closed"},
@@ -54,8 +57,9 @@ TEST(CsgReader, RefusesWhatIsOutsideTheFormatNamingPlaceAndConstruct) {
       {"cube(); \x01", "s.csg:1:9: error: unexpected byte 0x01"},
       {"cube(12abc);", "s.csg:1:8: error: unexpected 'a' after the number"},
       {"!cube();", "s.csg:1:1: error: the root modifier '!' is not supported"},
-      {"sphere(r = 1, $fn = 20000);", "s.csg:1:1: error: sphere: a circle of 20000 fragments is more than the limit "
-                                      "of 10000 (lower $fn, or raise $fa or $fs)"},
+      {"sphere(r = 1, $fn = 20000);",
+       "s.csg:1:1: error: sphere: a circle of 20000 fragments is more than the limit "
+       "of 10000 (lower $fn, or raise $fa or $fs)"},
       {"multmatrix([[1, 0, 0, 0], [0, 1, 0, 0], [0, 0, 1, 0], [0, 0, 1, 1]]) cube();",
        "s.csg:1:62: error: multmatrix: the last row must be [0, 0, 0, 1] (no projective transforms)"},
       {"multmatrix([[1e15, 0, 0, 0], [0, 1, 0, 0], [0, 0, 1, 0]]) cube(10);",
@@ -111,7 +115,8 @@ TEST(CsgReader, ReadsOpenScadsExportOfEveryConstruct) {
 TEST(CsgReader, HandwrittenTransformsMatchTheirMatrices) {
   // mirror turns the box inside out; its rings are reversed, so it keeps a
   // positive volume, on the other side of the plane.
-  const Scene mirrored = parseScene("s.csg", "mirror([1, 0, 0]) translate([1, 0, 0]) cube([2, 3, 4]);", SceneFormat::Csg);
+  const Scene mirrored =
+      parseScene("s.csg", "mirror([1, 0, 0]) translate([1, 0, 0]) cube([2, 3, 4]);", SceneFormat::Csg);
   EXPECT_NEAR(mirrored.root.mesh.signedVolume(), 24.0, 1e-12);
   for (const Vec3& p : mirrored.root.mesh.points) EXPECT_LE(p.x, -1.0);
 

@@ -49,11 +49,10 @@ TEST_P(ExampleTest, VolumeIsOpenScadsToAMillionth) {
   EXPECT_NEAR(volume, expected, 1e-6 * expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, ExampleTest, testing::ValuesIn(csgExamples()),
-                         [](const auto& info) {
-                           std::string name = info.param;
-                           std::replace(name.begin(), name.end(), '-', '_');
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleTest, testing::ValuesIn(csgExamples()), [](const auto& info) {
+  std::string name = info.param;
+  std::replace(name.begin(), name.end(), '-', '_');
+  return name;
+});
 
 }  // namespace

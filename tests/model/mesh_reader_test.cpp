@@ -28,7 +28,8 @@ std::string asciiStl(const std::vector<std::vector<float>>& triangles) {
   for (const auto& t : triangles) {
     s += "facet normal 0 0 0\n outer loop\n";
     for (int c = 0; c < 3; ++c) {
-      s += "  vertex " + std::to_string(t[c * 3]) + " " + std::to_string(t[c * 3 + 1]) + " " + std::to_string(t[c * 3 + 2]) + "\n";
+      s += "  vertex " + std::to_string(t[c * 3]) + " " + std::to_string(t[c * 3 + 1]) + " " +
+           std::to_string(t[c * 3 + 2]) + "\n";
     }
     s += " endloop\nendfacet\n";
   }
@@ -57,9 +58,9 @@ const std::vector<std::vector<float>> kTetra = {
     {0, 0, 0, 0, 1, 0, 1, 0, 0}, {0, 0, 0, 1, 0, 0, 0, 0, 1}, {0, 0, 0, 0, 0, 1, 0, 1, 0}, {1, 0, 0, 0, 1, 0, 0, 0, 1}};
 
 TEST(MeshReaders, WeldCornersIntoOneClosedSolid) {
-  for (const auto& [file, text] : {std::make_pair("t.obj", std::string(kTetraObj)),
-                                   std::make_pair("t.stl", asciiStl(kTetra)),
-                                   std::make_pair("b.stl", binaryStl(kTetra))}) {
+  for (const auto& [file, text] :
+       {std::make_pair("t.obj", std::string(kTetraObj)), std::make_pair("t.stl", asciiStl(kTetra)),
+        std::make_pair("b.stl", binaryStl(kTetra))}) {
     const Scene scene = parseScene(file, text, sceneFormatOf(file));
     EXPECT_EQ(scene.root.mesh.points.size(), 4u) << file;
     EXPECT_NEAR(scene.root.mesh.signedVolume(), 1.0 / 6, 1e-12) << file;
@@ -90,12 +91,15 @@ TEST(MeshReaders, RefuseEachDefectNamingTheEdgeOrFace) {
   };
   const Case cases[] = {
       {"o.obj", open, "o.obj:6:1: error: edge (1, 0, 0) to (0, 0, 1) belongs to this face only: the surface is open"},
-      {"f.obj", flipped, "f.obj: error: the surface is inside out (its faces enclose a volume of -0.166667: they must "
-                         "run counterclockwise seen from outside)"},
-      {"b.obj", oneBackwards, "b.obj:8:1: error: edge (1, 0, 0) to (0, 0, 1) is used twice in the same direction: more "
-                              "than two faces meet there, or the faces are not oriented alike"},
-      {"n.obj", fourAtAnEdge, "n.obj:11:1: error: edge (0, 0, 0) to (1, 0, 0) is used twice in the same direction: more "
-                              "than two faces meet there, or the faces are not oriented alike"},
+      {"f.obj", flipped,
+       "f.obj: error: the surface is inside out (its faces enclose a volume of -0.166667: they must "
+       "run counterclockwise seen from outside)"},
+      {"b.obj", oneBackwards,
+       "b.obj:8:1: error: edge (1, 0, 0) to (0, 0, 1) is used twice in the same direction: more "
+       "than two faces meet there, or the faces are not oriented alike"},
+      {"n.obj", fourAtAnEdge,
+       "n.obj:11:1: error: edge (0, 0, 0) to (1, 0, 0) is used twice in the same direction: more "
+       "than two faces meet there, or the faces are not oriented alike"},
       {"i.obj", "v 0 0 0\nf 1 2 3\n", "i.obj:2:5: error: point index 2 names no point (there are 1 so far)"},
       {"x.obj", "v 0 0 zero\n", "x.obj:1:7: error: 'zero' is not a number"},
       {"x.obj", "v 0 0 nan\n", "x.obj:1:7: error: 'nan' is not a number"},
@@ -105,22 +109,28 @@ TEST(MeshReaders, RefuseEachDefectNamingTheEdgeOrFace) {
       {"o.stl", asciiStl({kTetra[0], kTetra[1], kTetra[2]}),
        "o.stl:2:1: error: facet: edge (0, 1, 0) to (1, 0, 0) belongs to this face only: the surface is open"},
       {"t.stl", asciiStl(kTetra).substr(0, 60), "t.stl:4:22: error: the file ends inside a solid (no 'endsolid')"},
-      {"w.stl", "solid x\nfacet normal 0 0 0\n outer loop\n vertex 0 0\n", "w.stl:5:1: error: the file ends inside a solid (no 'endsolid')"},
-      {"b.stl", binaryStl(kTetra).substr(0, 150), "b.stl: error: binary STL of 4 triangles needs 284 bytes, the file has "
-                                                  "150 (truncated)"},
-      {"s.stl", "abc", "s.stl: error: not an STL file: it does not start with 'solid' and is shorter than a binary "
-                       "header (3 of 84 bytes)"},
-      {"x.ply", "ply", "x.ply: error: unknown kind of scene: the name must end in .csg (OpenSCAD's CSG export), .obj or "
-                       ".stl"},
+      {"w.stl", "solid x\nfacet normal 0 0 0\n outer loop\n vertex 0 0\n",
+       "w.stl:5:1: error: the file ends inside a solid (no 'endsolid')"},
+      {"b.stl", binaryStl(kTetra).substr(0, 150),
+       "b.stl: error: binary STL of 4 triangles needs 284 bytes, the file has "
+       "150 (truncated)"},
+      {"s.stl", "abc",
+       "s.stl: error: not an STL file: it does not start with 'solid' and is shorter than a binary "
+       "header (3 of 84 bytes)"},
+      {"x.ply", "ply",
+       "x.ply: error: unknown kind of scene: the name must end in .csg (OpenSCAD's CSG export), .obj or "
+       ".stl"},
   };
   for (const Case& c : cases) EXPECT_EQ(errorOf(c.file, c.text), c.message) << c.file;
 
   std::vector<std::vector<float>> nan = kTetra;
   nan[1][4] = std::numeric_limits<float>::quiet_NaN();
-  EXPECT_EQ(errorOf("n.stl", binaryStl(nan)), "n.stl: error: byte 162: triangle 2 has a coordinate that is not a number");
+  EXPECT_EQ(errorOf("n.stl", binaryStl(nan)),
+            "n.stl: error: byte 162: triangle 2 has a coordinate that is not a number");
   std::vector<std::vector<float>> open3(kTetra.begin(), kTetra.begin() + 3);
-  EXPECT_EQ(errorOf("o.stl", binaryStl(open3)),
-            "o.stl: error: byte 84: triangle 1: edge (0, 1, 0) to (1, 0, 0) belongs to this face only: the surface is open");
+  EXPECT_EQ(
+      errorOf("o.stl", binaryStl(open3)),
+      "o.stl: error: byte 84: triangle 1: edge (0, 1, 0) to (1, 0, 0) belongs to this face only: the surface is open");
 }
 
 }  // namespace

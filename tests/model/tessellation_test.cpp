@@ -58,8 +58,10 @@ TEST(Tessellation, PrimitivesGiveOpenScadsPointsAndVolume) {
     // STL prints six significant digits.
     const std::vector<Vec3> corners = stlCorners(stl);
     const double tolerance = 6e-6 * largestCoordinate(corners);
-    for (const Vec3& c : corners) EXPECT_TRUE(hasPointNear(mesh.points, c, tolerance)) << c.x << " " << c.y << " " << c.z;
-    for (const Vec3& p : mesh.points) EXPECT_TRUE(hasPointNear(corners, p, tolerance)) << p.x << " " << p.y << " " << p.z;
+    for (const Vec3& c : corners)
+      EXPECT_TRUE(hasPointNear(mesh.points, c, tolerance)) << c.x << " " << c.y << " " << c.z;
+    for (const Vec3& p : mesh.points)
+      EXPECT_TRUE(hasPointNear(corners, p, tolerance)) << p.x << " " << p.y << " " << p.z;
 
     const double expected = volumeOf3mf(model3mf);
     EXPECT_NEAR(mesh.signedVolume(), expected, 1e-6 * expected);
