@@ -1,6 +1,7 @@
-// Wavefront OBJ meshes: "v x y z" points (a weight or colour after them is ignored) and "f i j k ..." faces whose
-// indices count from 1 (negative ones back from the latest point), each
-// index optionally followed by /texture/normal indices, which are ignored.
+// Wavefront OBJ meshes: "v x y z" points (a weight or colour after them is
+// ignored) and "f i j k ..." faces whose indices count from 1 (negative ones
+// back from the latest point), each index optionally followed by
+// /texture/normal indices, which are ignored.
 // Faces run counterclockwise seen from outside. Texture, normal, group,
 // object, smoothing and material lines are ignored; any other statement
 // (lines, curves, surfaces) is refused.
