@@ -12,8 +12,11 @@ constexpr std::size_t kMaxSceneBytes = 64u << 20;
 constexpr int kMaxNesting = 200;
 // Fragments of one circle: OpenSCAD's rule gives at most 360 / 0.01.
 constexpr int kMaxFragments = 10000;
-// Polygons of the whole scene before any operation.
-constexpr std::size_t kMaxScenePolygons = 2000000;
+// Polygons of the whole scene before any operation. A convex solid becomes
+// a chain of nodes as long as its face count, and the tree's operations and
+// its drawing recurse once per level: this keeps the deepest tree well
+// within the stack (a sphere of 80,000 faces overflows it).
+constexpr std::size_t kMaxScenePolygons = 30000;
 // Any number, and any coordinate after transforming: floats hold it with
 // room for the products the operations form.
 constexpr double kMaxMagnitude = 1e15;

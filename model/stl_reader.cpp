@@ -149,7 +149,9 @@ Scene readAscii(const std::string& file, std::string_view text) {
       if (ring.size() < 3) throw SceneError(file, words.peek().place, "a facet needs three vertices");
       words.expect("endloop");
       words.expect("endfacet");
-      if (places.size() >= kMaxScenePolygons) throw SceneError(file, facet.place, "too many facets");
+      if (places.size() >= kMaxScenePolygons) {
+        throw SceneError(file, facet.place, "more than " + std::to_string(kMaxScenePolygons) + " facets");
+      }
       if (!tidyRing(ring)) continue;
       mesh.faces.push_back(std::move(ring));
       places.push_back(facet.place);
