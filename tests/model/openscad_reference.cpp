@@ -9,6 +9,8 @@
 #include <regex>
 #include <sstream>
 
+#include <sys/wait.h>
+
 namespace {
 
 std::string outputFolder() {
@@ -34,9 +36,12 @@ std::string openscadExport(const std::string& name, const std::string& source, c
   const std::string base = outputFolder() + "/" + name;
   std::ofstream(base + ".scad") << source;
   const std::string out = base + "." + extension;
-  const std::string command = "'" KELVANE_OPENSCAD "' -q -o '" + out + "' '" + base + ".scad' 2>'" + base + ".log'";
-  if (std::system(command.c_str()) != 0) {
-    ADD_FAILURE() << "openscad failed: " << command;
+  const std::string command = "openscad -q -o '" + out + "' '" + base + ".scad' 2>'" + base + ".log'";
+  const int status = std::system(command.c_str());
+  if (status != 0) {
+    ADD_FAILURE() << (WIFEXITED(status) && WEXITSTATUS(status) == 127
+                          ? "openscad is not installed: run scripts/install-deps openscad"
+                          : "openscad failed: " + command);
     return "";
   }
   return out;

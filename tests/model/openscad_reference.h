@@ -9,9 +9,9 @@
 
 #include "model/mesh.h"
 
-// Runs openscad on source (a .scad text) and returns the path of the file it
-// wrote, named name.extension in the test's output folder. Fails the test
-// (and returns "") when openscad fails.
+// Runs openscad (from the PATH) on source (a .scad text) and returns the
+// path of the file it wrote, named name.extension in the test's output
+// folder. Fails the test (and returns "") when openscad fails or is missing.
 std::string openscadExport(const std::string& name, const std::string& source, const std::string& extension);
 
 // The corners of every facet of an ASCII STL file, as printed.
