@@ -4,6 +4,7 @@
 #include "app/program.h"
 #include "app/scene.h"
 #include "app/scene_file.h"
+#include "interaction/trackball.h"
 
 HWND mainWindow = nullptr;
 Viewer* theViewer = nullptr;
@@ -15,6 +16,15 @@ namespace {
 
 constexpr const char* kName = "Kelvane";
 constexpr WORD kApplicationResource = 32512;
+constexpr float kTrackballRadius = 0.95f;
+
+// Null, said on stderr, when there is no memory for it; the Viewer is then
+// not complete.
+Trackball* makeTrackball() {
+  Trackball* trackball = new (std::nothrow) Trackball(origin2, kTrackballRadius);
+  if (trackball == nullptr) std::fprintf(stderr, "kelvane: out of memory for the trackball\n");
+  return trackball;
+}
 
 }  // namespace
 
@@ -58,7 +68,7 @@ void startUp(HINSTANCE instance, int showCommand) {
 
   // The model is complete before the display mode changes.
   if (sceneTree == nullptr) buildScene();
-  theViewer = new (std::nothrow) Viewer(mainWindow);
+  theViewer = new (std::nothrow) Viewer(mainWindow, makeTrackball(), sceneTree);
   if (theViewer == nullptr) {
     std::fprintf(stderr, "kelvane: out of memory for the viewer\n");
     PostQuitMessage(kDisplayFailedStatus);

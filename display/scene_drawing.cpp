@@ -1,4 +1,4 @@
-#include "app/scene.h"
+#include "bsp/bsp_tree.h"
 #include "display/gdi_object.h"
 #include "display/viewer.h"
 #include "geometry/transform.h"
@@ -12,7 +12,7 @@ void Viewer::drawScene() {
     eyeInModel = camera.eye * modelInverse;
   }
   ScopedPen white(dc, solidPen(RGB(255, 255, 255)));
-  if (sceneTree != nullptr) sceneTree->draw(eyeInModel);
+  if (scene != nullptr) scene->draw(eyeInModel);
 }
 
 void Viewer::frameModel(const Point3& centre, float factor) {
