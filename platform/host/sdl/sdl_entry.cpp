@@ -19,12 +19,7 @@ int runWithSdlHost(WinMainFunction winMain, int argc, char** argv) {
     return kExitNoDisplay;
   }
   setHost(std::move(sdlHost));
-  std::string commandLine;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) commandLine += ' ';
-    commandLine += argv[i];
-  }
-  int status = winMain(programInstance(), nullptr, commandLine.data(), SW_SHOW);
+  int status = callWinMain(winMain, argc, argv);
   setHost(nullptr);  // closes the window before the process ends
   return status;
 }
