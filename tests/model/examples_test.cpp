@@ -27,18 +27,9 @@ std::vector<std::string> csgExamples() {
   return names;
 }
 
-// These join solids along shared planes (a gear's teeth flush with its
-// disc, a rook's parts standing on each other, a nut's chamfers level with
-// its faces), which the core does not yet resolve: coplanar faces of two
-// operands stay in the tree twice.
-const std::vector<std::string> kAwaitingCoplanarCsg = {"gear", "hex-nut", "rook"};
-
 class ExampleTest : public testing::TestWithParam<std::string> {};
 
 TEST_P(ExampleTest, VolumeIsOpenScadsToAMillionth) {
-  if (std::find(kAwaitingCoplanarCsg.begin(), kAwaitingCoplanarCsg.end(), GetParam()) != kAwaitingCoplanarCsg.end()) {
-    GTEST_SKIP() << GetParam() << " needs coplanar faces resolved by the CSG operations";
-  }
   const std::string file = std::string(KELVANE_SOURCE_DIR) + "/examples/" + GetParam() + ".csg";
   BspTree tree;
   evaluateScene(loadScene(file), tree);
