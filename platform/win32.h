@@ -51,6 +51,7 @@ KELVANE_DECLARE_HANDLE(HPEN);
 KELVANE_DECLARE_HANDLE(HBRUSH);
 KELVANE_DECLARE_HANDLE(HICON);
 KELVANE_DECLARE_HANDLE(HMENU);
+KELVANE_DECLARE_HANDLE(HFONT);
 #undef KELVANE_DECLARE_HANDLE
 typedef HICON HCURSOR;
 
@@ -186,6 +187,19 @@ BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
 BOOL WINAPI LineTo(HDC hdc, int x, int y);
 BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt);
 BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom);
+
+#define WHITE_BRUSH 0
+#define BLACK_PEN 7
+#define ANSI_FIXED_FONT 11
+#define SYSTEM_FIXED_FONT 16
+#define TRANSPARENT 1
+#define OPAQUE 2
+
+HGDIOBJ WINAPI GetStockObject(int i);
+// The text's cell has its top left corner at (x, y); c bytes of lpString.
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);
+int WINAPI SetBkMode(HDC hdc, int mode);
 
 // DirectDraw, through its first interfaces.
 struct GUID {
