@@ -39,6 +39,7 @@ typedef LONG_PTR LRESULT;
 typedef WORD ATOM;
 typedef DWORD COLORREF;
 typedef void* HGDIOBJ;
+typedef void* HANDLE;
 
 // Distinct handle types, as with the real headers' STRICT declarations.
 #define KELVANE_DECLARE_HANDLE(name) \
@@ -139,6 +140,12 @@ struct WNDCLASSA {
 #define VK_UP 0x26
 #define VK_RIGHT 0x27
 #define VK_DOWN 0x28
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
+#define VK_F1 0x70
+#define VK_F11 0x7A
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_MINUS 0xBD
 
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
@@ -169,6 +176,13 @@ BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFi
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
 BOOL WINAPI WaitMessage(void);
+#define WAIT_OBJECT_0 0
+#define WAIT_TIMEOUT 258
+#define QS_ALLINPUT 0x04FF
+// Only nCount 0 is provided: a wait for input that gives up after
+// dwMilliseconds.
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll, DWORD dwMilliseconds,
+                                       DWORD dwWakeMask);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int nExitCode);
