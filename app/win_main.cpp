@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <new>
 
+#include "app/painter_replay.h"
 #include "app/program.h"
 #include "app/scene.h"
 
@@ -72,6 +73,12 @@ void runMessageLoop() {
   bool waited = false;
   for (;;) {
     const bool messageWaits = PeekMessageA(&messageRecord, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
+    if (!messageWaits && replayRunning()) {
+      advanceReplay();
+      frameIsCurrent = 1;
+      if (replayRunning()) MsgWaitForMultipleObjects(0, nullptr, FALSE, replayInterval(), QS_ALLINPUT);
+      continue;
+    }
     if (!messageWaits && frameIsCurrent == 0) {
       if (theViewer != nullptr) {
         theViewer->drawPlainFrame();

@@ -5,6 +5,10 @@
 void Viewer::drawScene() {
   combined = modelRotation * camera.viewProjection;
   eyeInModel = camera.eye * modelInverse;
+  view.painted = 0;
+  view.lastPainted = nullptr;
   ScopedPen white(dc, solidPen(RGB(255, 255, 255)));
-  if (sceneTree != nullptr) sceneTree->draw(eyeInModel);
+  if (const BspTree* tree = shownTree()) tree->draw(eyeInModel);
 }
+
+const BspTree* Viewer::shownTree() const { return view.tree != nullptr ? view.tree : sceneTree; }

@@ -19,9 +19,11 @@
 #include "geometry/camera.h"
 #include "geometry/matrix.h"
 #include "geometry/vector.h"
+#include "display/view_state.h"
 #include "platform/win32.h"
 #include "polygon/poly_ref.h"
 
+class BspTree;
 class Trackball;
 
 constexpr int kPointCapacity = 128;
@@ -49,6 +51,8 @@ struct Viewer {
   // it is null, or a context whose ReleaseDC failed, handed back by the
   // next beginFrame.
   HDC dc;
+  // What frames show beyond the plain model (display/view_state.h).
+  ViewState view;
 
   // Builds the camera, the identity rotation and the trackball, then takes
   // the display for `window`. A failed DirectDraw call stops the set-up and
@@ -80,7 +84,7 @@ struct Viewer {
   // and flips it to the screen.
   void endFrame();
 
-  // beginFrame, drawScene, endFrame.
+  // beginFrame, drawScene, drawOverlays, endFrame.
   void drawPlainFrame();
 
   // Unit coordinates to pixels: truncated toward zero, then wrapped to a
@@ -103,8 +107,18 @@ struct Viewer {
   void drawPoly(PolyRef polyRef);
 
   // Brings `combined` and `eyeInModel` up to date with the model rotation
-  // and draws sceneTree back to front, outlined in white.
+  // and draws the view's tree (sceneTree unless view.tree says otherwise)
+  // back to front, outlined in white.
   void drawScene();
+  // The tree drawScene draws; null before the scene exists.
+  const BspTree* shownTree() const;
+  // What `view` asks for over the model drawn by drawScene: the painter's
+  // highlight, the picked node's polygons, the caption, the tree and help
+  // panels. Nothing at all for the default view.
+  void drawOverlays();
+  // Polygons of the shown tree that face the eye of the current rotation:
+  // the frames of a painter's replay.
+  int facingPolygonCount() const;
 
   // The trackball drag (interaction/drag.cpp). beginDrag keeps the model
   // rotation and draws the trackball's overlay; drag turns the model by the
@@ -120,6 +134,9 @@ struct Viewer {
   HRESULT giveBackDC();
   bool skipFrame(const char* call, HRESULT result);
   void drawDragFrame();
+  // The polygon's ring in pixels, by `combined`, into target.
+  void project(const Poly& poly, POINT* target) const;
+  void outlineRing(const POINT* ring, int count);
 
   // Frames in a row that beginFrame could not open.
   int skippedFrames = 0;
