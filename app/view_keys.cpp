@@ -20,6 +20,7 @@ void redraw() {
 // Cleared at once, so that no message still in the queue reaches the
 // deleted Viewer.
 void endOnEscape(HWND window, WPARAM) {
+  cancelReplay();
   delete theViewer;
   theViewer = nullptr;
   PostMessageA(window, WM_CLOSE, 0, 0);
