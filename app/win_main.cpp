@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <new>
 
+#include "app/command_line.h"
 #include "app/painter_replay.h"
 #include "app/program.h"
 #include "app/scene.h"
@@ -18,7 +19,16 @@ constexpr WORD kApplicationResource = 32512;
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+  const CommandLine options = parseCommandLine(commandLine);
+  if (options.help) {
+    std::fputs(usageText().c_str(), stdout);
+    return 0;
+  }
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "kelvane: %s\n", options.error.c_str());
+    return kUsageStatus;
+  }
   startUp(instance, showCommand);
   runMessageLoop();
   shutDown();

@@ -15,7 +15,8 @@ using WinMainFunction = int(WINAPI*)(HINSTANCE, HINSTANCE, LPSTR, int);
 // Installs the SDL host and returns `winMain`'s result for the program's
 // instance, no previous instance, the arguments after the program's name
 // joined by spaces, and SW_SHOW. Without a display it says so in one line
-// on stderr and returns kExitNoDisplay without calling `winMain`.
+// on stderr and returns kExitNoDisplay without calling `winMain`. Asked for
+// --help (or -h), it calls `winMain` without opening the display.
 int runWithSdlHost(WinMainFunction winMain, int argc, char** argv);
 
 }  // namespace platform

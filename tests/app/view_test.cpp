@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/construction_steps.h"
 #include "app/painter_replay.h"
 #include "app/scene.h"
@@ -274,5 +275,30 @@ INSTANTIATE_TEST_SUITE_P(EveryMode, EscapeTest,
                                            "key 50\nkey escape", "key 80\nkey escape", "key 80; key escape",
                                            "key 80\nkey 80\nkey escape", "key 84\npress 500 100\nkey escape",
                                            "key 84\nkey 80; key 187; key 80; key escape"));
+
+}  // namespace
+
+namespace {
+
+int runWithCommandLine(const char* text) {
+  headless::install("key escape");
+  std::string line = text;
+  return WinMain(platform::programInstance(), nullptr, line.data(), SW_SHOW);
+}
+
+TEST(CommandLine, HelpPrintsEveryKeyAndEndsAtOnceAndAnUnknownWordIsRefused) {
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(runWithCommandLine("--help"), 0);
+  const std::string usage = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(usage.rfind("usage: kelvane", 0), 0u);
+  for (const std::string& line : helpLines()) EXPECT_NE(usage.find(line), std::string::npos) << line;
+  EXPECT_EQ(headless::countCalls("CreateWindowExA("), 0);
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runWithCommandLine("  --window "), kUsageStatus);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "kelvane: unknown argument '--window' (kelvane --help lists what there is)\n");
+  EXPECT_EQ(headless::countCalls("CreateWindowExA("), 0);
+}
 
 }  // namespace
