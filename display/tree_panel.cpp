@@ -39,10 +39,16 @@ long squaredDistance(const POINT& a, const POINT& b) {
   return dx * dx + dy * dy;
 }
 
-void drawNode(HDC dc, const POINT& centre, int radius, COLORREF colour) {
+// One pen and brush for every node of a colour: a frame with the panel
+// makes a handful of GDI objects, not two per node.
+void drawNodes(HDC dc, const std::vector<PanelNode>& layout, int radius, COLORREF colour,
+               const BspNode* only = nullptr) {
   ScopedPen pen(dc, solidPen(colour));
   ScopedBrush brush(dc, CreateSolidBrush(colour));
-  Ellipse(dc, centre.x - radius, centre.y - radius, centre.x + radius + 1, centre.y + radius + 1);
+  for (const PanelNode& n : layout) {
+    if (only != nullptr && n.node != only) continue;
+    Ellipse(dc, n.centre.x - radius, n.centre.y - radius, n.centre.x + radius + 1, n.centre.y + radius + 1);
+  }
 }
 
 }  // namespace
@@ -107,12 +113,10 @@ void drawTreePanel(HDC dc, const BspTree& tree, const BspNode* highlighted, cons
       LineTo(dc, n.centre.x, n.centre.y);
     }
   }
-  for (const PanelNode& n : layout) {
-    const bool marked = n.node == highlighted || n.node == selected;
-    const COLORREF colour = n.node == highlighted ? kHighlightColour : n.node == selected ? kSelectionColour
-                                                                                          : kTreeNodeColour;
-    drawNode(dc, n.centre, marked ? kNodeRadius + 1 : kNodeRadius, colour);
-  }
+  drawNodes(dc, layout, kNodeRadius, kTreeNodeColour);
+  // Marked nodes drawn larger over their plain dot, the highlight last.
+  if (selected != nullptr) drawNodes(dc, layout, kNodeRadius + 1, kSelectionColour, selected);
+  if (highlighted != nullptr) drawNodes(dc, layout, kNodeRadius + 1, kHighlightColour, highlighted);
   const TreeCounts counts = countTree(tree);
   const std::string text = "nodes " + std::to_string(counts.nodes) + "  polygons " +
                            std::to_string(counts.polygons) + "  depth " + std::to_string(counts.depth);

@@ -2,6 +2,7 @@
 // cell of the font's width, its set pixels in the text colour and, in
 // OPAQUE mode, the rest of the cell in the default background colour
 // (white: the program sets no other). Cells clip to the surface.
+#include <algorithm>
 #include <string>
 
 #include "platform/gdi_objects.h"
@@ -13,21 +14,26 @@ namespace {
 
 constexpr COLORREF kBackgroundColour = 0xFFFFFF;
 
+// The cell clipped once, then a row at a time; in TRANSPARENT mode a
+// glyph's empty rows (most of a line of text) are skipped whole.
 void drawCell(const platform::DeviceContext& dc, const platform::FixedFont& font, unsigned char code, long left,
               long top, std::uint8_t ink, std::uint8_t paper) {
   const platform::Canvas& canvas = dc.canvas;
   const bool opaque = dc.backgroundMode == OPAQUE;
-  for (int y = 0; y < font.height; ++y) {
-    const long row = top + y;
-    if (row < 0 || row >= canvas.height) continue;
-    std::uint8_t* line = canvas.pixels + row * canvas.pitch;
-    for (int x = 0; x < font.width; ++x) {
-      const long column = left + x;
-      if (column < 0 || column >= canvas.width) continue;
-      if (font.pixel(code, x, y)) {
-        line[column] = ink;
+  const int xFrom = static_cast<int>(std::max(0L, -left));
+  const int xTo = static_cast<int>(std::min<long>(font.width, canvas.width - left));
+  const int yFrom = static_cast<int>(std::max(0L, -top));
+  const int yTo = static_cast<int>(std::min<long>(font.height, canvas.height - top));
+  const std::uint8_t* glyph = font.glyphs + code * font.height * font.bytesPerRow;
+  for (int y = yFrom; y < yTo; ++y) {
+    const std::uint8_t* bits = glyph + y * font.bytesPerRow;
+    if (!opaque && std::all_of(bits, bits + font.bytesPerRow, [](std::uint8_t b) { return b == 0; })) continue;
+    std::uint8_t* line = canvas.pixels + (top + y) * canvas.pitch;
+    for (int x = xFrom; x < xTo; ++x) {
+      if (bits[x / 8] & (0x80 >> (x % 8))) {
+        line[left + x] = ink;
       } else if (opaque) {
-        line[column] = paper;
+        line[left + x] = paper;
       }
     }
   }

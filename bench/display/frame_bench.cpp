@@ -56,3 +56,52 @@ void BM_DragFrame(benchmark::State& state) {
 BENCHMARK(BM_DragFrame);
 
 }  // namespace
+
+namespace {
+
+// The view as a benchmark set it, plain again afterwards.
+struct ViewFor {
+  explicit ViewFor(Viewer& viewer) : viewer(viewer) {}
+  ~ViewFor() { viewer.view = ViewState(); }
+  Viewer& viewer;
+};
+
+// A painter's replay frame, through every polygon in turn: the model cut
+// off after k polygons, the k-th outlined.
+void BM_PainterReplayFrame(benchmark::State& state) {
+  ViewFor scoped(startedViewer());
+  Viewer& viewer = scoped.viewer;
+  const int total = viewer.facingPolygonCount();
+  int k = 0;
+  for (auto _ : state) {
+    viewer.view.paintLimit = k % total + 1;
+    viewer.drawPlainFrame();
+    ++k;
+  }
+}
+BENCHMARK(BM_PainterReplayFrame);
+
+// A plain frame with the tree panel: layout, links, nodes and counts.
+void BM_TreePanelFrame(benchmark::State& state) {
+  ViewFor scoped(startedViewer());
+  scoped.viewer.view.showTree = true;
+  for (auto _ : state) scoped.viewer.drawPlainFrame();
+}
+BENCHMARK(BM_TreePanelFrame);
+
+// Both at once: the panel also looks up the node of the polygon just drawn.
+void BM_ReplayWithTreePanelFrame(benchmark::State& state) {
+  ViewFor scoped(startedViewer());
+  Viewer& viewer = scoped.viewer;
+  viewer.view.showTree = true;
+  const int total = viewer.facingPolygonCount();
+  int k = 0;
+  for (auto _ : state) {
+    viewer.view.paintLimit = k % total + 1;
+    viewer.drawPlainFrame();
+    ++k;
+  }
+}
+BENCHMARK(BM_ReplayWithTreePanelFrame);
+
+}  // namespace
