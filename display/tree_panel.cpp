@@ -118,8 +118,10 @@ void drawTreePanel(HDC dc, const BspTree& tree, const BspNode* highlighted, cons
   if (selected != nullptr) drawNodes(dc, layout, kNodeRadius + 1, kSelectionColour, selected);
   if (highlighted != nullptr) drawNodes(dc, layout, kNodeRadius + 1, kHighlightColour, highlighted);
   const TreeCounts counts = countTree(tree);
-  const std::string text = "nodes " + std::to_string(counts.nodes) + "  polygons " +
-                           std::to_string(counts.polygons) + "  depth " + std::to_string(counts.depth);
-  writeText(dc, kTreePanel.left + 6, kTreePanel.bottom - kSmallTextHeight - 6, text, kPanelTextColour,
+  const int left = kTreePanel.left + 6;
+  const int top = kTreePanel.bottom - 2 * kSmallTextHeight - 6;
+  writeText(dc, left, top, "nodes " + std::to_string(counts.nodes) + "  polygons " + std::to_string(counts.polygons),
+            kPanelTextColour, TextFont::Small);
+  writeText(dc, left, top + kSmallTextHeight, "depth " + std::to_string(counts.depth), kPanelTextColour,
             TextFont::Small);
 }

@@ -28,8 +28,8 @@ struct PanelNode {
 
 // The panel's place on the 640 x 480 frame, the diagram's part of it, and
 // the radius within which a click picks a node.
-constexpr RECT kTreePanel = {392, 8, 632, 248};
-constexpr RECT kTreeDiagram = {400, 16, 624, 218};
+constexpr RECT kTreePanel = {376, 8, 632, 248};
+constexpr RECT kTreeDiagram = {384, 16, 624, 204};
 constexpr int kNodeRadius = 3;
 constexpr int kPickRadius = 5;
 
