@@ -5,6 +5,7 @@
 
 #include "app/painter_replay.h"
 #include "app/program.h"
+#include "app/screenshot.h"
 #include "display/tree_panel.h"
 
 namespace {
@@ -50,6 +51,8 @@ void showFinished(HWND, WPARAM) {
 
 void replayPainter(HWND, WPARAM) { startOrStepReplay(); }
 
+void screenshot(HWND, WPARAM) { saveScreenshot(); }
+
 void faster(HWND, WPARAM) { changeReplayRate(+1); }
 void slower(HWND, WPARAM) { changeReplayRate(-1); }
 
@@ -88,6 +91,7 @@ const std::vector<KeyBinding>& keyBindings() {
       {{'W'}, "W", "outlines only, on or off", toggleOutline},
       {{'R'}, "R", "reset the rotation", resetRotation},
       {{'H', VK_F1}, "H, F1", "show or hide this help", toggleHelp},
+      {{VK_SPACE}, "Space", "save the frame as kelvane-NNNN.png", screenshot},
       {{VK_ESCAPE}, "Esc", "end the program", endOnEscape},
   };
   return bindings;

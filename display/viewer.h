@@ -25,6 +25,7 @@
 
 class BspTree;
 class Trackball;
+struct ScreenImage;
 
 constexpr int kPointCapacity = 128;
 // Frames in a row without a device context after which the display is
@@ -116,6 +117,9 @@ struct Viewer {
   // highlight, the picked node's polygons, the caption, the tree and help
   // panels. Nothing at all for the default view.
   void drawOverlays();
+  // Draws the current frame (drawScene and drawOverlays) and reads it back
+  // from the screen. False when the display would not give it.
+  bool captureFrame(ScreenImage& image);
   // Polygons of the shown tree that face the eye of the current rotation:
   // the frames of a painter's replay.
   int facingPolygonCount() const;

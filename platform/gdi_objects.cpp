@@ -8,6 +8,7 @@
 // fonts, the system one being a new context's font.
 #include "platform/gdi_objects.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -231,6 +232,23 @@ HGDIOBJ WINAPI GetStockObject(int i) {
     case SYSTEM_FIXED_FONT: return platform::toHandle<HGDIOBJ>(table().systemFixedFont);
     default: return nullptr;
   }
+}
+
+UINT WINAPI GetSystemPaletteEntries(HDC hdc, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries) {
+  if (platform::traceCall("GetSystemPaletteEntries", [&] {
+        return platform::joinArgs({platform::gdiHandleText(hdc), std::to_string(iStart), std::to_string(cEntries),
+                                   pPalEntries ? "&entries" : "NULL"});
+      })) {
+    return 0;
+  }
+  const platform::DeviceContext* dc = platform::findDeviceContext(hdc);
+  if (!dc || !pPalEntries || iStart >= 256) return 0;
+  const UINT count = std::min<UINT>(cEntries, 256 - iStart);
+  for (UINT i = 0; i < count; ++i) {
+    const platform::Rgb& colour = (*dc->palette)[iStart + i];
+    pPalEntries[i] = PALETTEENTRY{colour.r, colour.g, colour.b, 0};
+  }
+  return count;
 }
 
 // Deleting a stock object succeeds and changes nothing, as in GDI; a

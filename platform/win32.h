@@ -210,6 +210,15 @@ BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom);
 #define OPAQUE 2
 
 HGDIOBJ WINAPI GetStockObject(int i);
+
+struct PALETTEENTRY {
+  BYTE peRed;
+  BYTE peGreen;
+  BYTE peBlue;
+  BYTE peFlags;
+};
+// The colours of the display's palette behind hdc.
+UINT WINAPI GetSystemPaletteEntries(HDC hdc, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries);
 // The text's cell has its top left corner at (x, y); c bytes of lpString.
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);
@@ -262,7 +271,11 @@ struct IUnknown;
 #define DDSD_CAPS 0x00000001l
 #define DDSD_HEIGHT 0x00000002l
 #define DDSD_WIDTH 0x00000004l
+#define DDSD_PITCH 0x00000008l
 #define DDSD_BACKBUFFERCOUNT 0x00000020l
+#define DDSD_LPSURFACE 0x00000800l
+#define DDLOCK_WAIT 0x00000001l
+#define DDLOCK_READONLY 0x00000010l
 
 #define DDSCAPS_BACKBUFFER 0x00000004l
 #define DDSCAPS_COMPLEX 0x00000008l
@@ -389,8 +402,11 @@ struct IDirectDrawSurface {
   virtual HRESULT STDMETHODCALLTYPE GetAttachedSurface(LPDDSCAPS lpDDSCaps,
                                                        LPDIRECTDRAWSURFACE FAR* lplpDDAttachedSurface) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetDC(HDC FAR* lphDC) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Lock(LPRECT lpDestRect, LPDDSURFACEDESC lpDDSurfaceDesc, DWORD dwFlags,
+                                         HANDLE hEvent) = 0;
   virtual HRESULT STDMETHODCALLTYPE ReleaseDC(HDC hDC) = 0;
   virtual HRESULT STDMETHODCALLTYPE Restore() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Unlock(void* lpSurfaceData) = 0;
 
  protected:
   ~IDirectDrawSurface() = default;

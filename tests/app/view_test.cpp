@@ -3,7 +3,12 @@
 // that does not ask for it.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,12 +16,14 @@
 #include "app/construction_steps.h"
 #include "app/painter_replay.h"
 #include "app/scene.h"
+#include "app/screenshot.h"
 #include "app/view_keys.h"
 #include "bsp/bsp_node.h"
 #include "display/overlay_colours.h"
 #include "display/tree_panel.h"
 #include "display/headless.h"
 #include "geometry/transform.h"
+#include "platform/png_io.h"
 #include "polygon/poly_list.h"
 
 namespace {
@@ -223,7 +230,7 @@ TEST(ViewKeys, HelpListsEveryBindingAndOtherKeysDoNothing) {
     ++unbound;
   }
   EXPECT_EQ(host.frameCount(), frames);
-  EXPECT_EQ(unbound, 254 - 21);
+  EXPECT_EQ(unbound, 254 - 22);
   EXPECT_TRUE(theViewer->view.showHelp);
   EXPECT_EQ(theViewer->view.tree, nullptr);
 }
@@ -299,6 +306,60 @@ TEST(CommandLine, HelpPrintsEveryKeyAndEndsAtOnceAndAnUnknownWordIsRefused) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "kelvane: unknown argument '--window' (kelvane --help lists what there is)\n");
   EXPECT_EQ(headless::countCalls("CreateWindowExA("), 0);
+}
+
+}  // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs in a folder of its own, the current one while the test runs.
+class ScreenshotTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir);
+    fs::current_path(dir);
+  }
+  void TearDown() override {
+    fs::current_path(fs::temp_directory_path());
+    fs::remove_all(dir);
+  }
+  const fs::path dir = fs::temp_directory_path() / ("kelvane-shot-" + std::to_string(::getpid()));
+};
+
+TEST_F(ScreenshotTest, SpaceSavesTheFrameUnderTheFirstFreeNumberAndOverwritesNothing) {
+  { std::ofstream("kelvane-0001.png") << "keep"; }
+  platform::HeadlessHost& host = headless::startProgram();
+  press('T');
+  testing::internal::CaptureStdout();
+  press(VK_SPACE);
+  press(VK_SPACE);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "kelvane: saved kelvane-0002.png\nkelvane: saved kelvane-0003.png\n");
+  std::stringstream kept;
+  kept << std::ifstream("kelvane-0001.png").rdbuf();
+  EXPECT_EQ(kept.str(), "keep");
+
+  std::vector<std::uint8_t> pixels;
+  platform::Palette palette;
+  int width = 0, height = 0;
+  std::string error;
+  ASSERT_TRUE(platform::readIndexedPng("kelvane-0003.png", pixels, width, height, palette, &error)) << error;
+  EXPECT_EQ(width, headless::kWidth);
+  EXPECT_EQ(height, headless::kHeight);
+  // The frame with the panel, as the screen showed it.
+  EXPECT_EQ(pixels, host.frames().back().pixels);
+  for (int i = 0; i < 256; ++i) {
+    EXPECT_EQ(palette[i].r, host.frames().back().palette[i].r) << i;
+    EXPECT_EQ(palette[i].b, host.frames().back().palette[i].b) << i;
+  }
+}
+
+TEST_F(ScreenshotTest, AFolderThatCannotBeWrittenIsNamed) {
+  std::string error;
+  EXPECT_EQ(saveNumbered((dir / "missing").string(), {1, 2, 3}, error), "");
+  EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+  EXPECT_NE(error.find("missing/kelvane-0001.png"), std::string::npos) << error;
 }
 
 }  // namespace
