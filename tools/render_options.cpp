@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 
 namespace {
 

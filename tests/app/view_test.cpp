@@ -23,7 +23,7 @@
 #include "display/tree_panel.h"
 #include "display/headless.h"
 #include "geometry/transform.h"
-#include "platform/png_io.h"
+#include "platform/host/headless/png_io.h"
 #include "polygon/poly_list.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "guarded_canvas.h"
-#include "platform/fixed_font.h"
+#include "platform/gdi/fixed_font.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/png_io.h"
+#include "platform/host/headless/png_io.h"
 
 namespace {
 

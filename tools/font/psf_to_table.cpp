@@ -135,7 +135,7 @@ bool parse(const std::vector<std::uint8_t>& b, Font& font, std::string& error) {
 bool write(const Font& font, const std::string& name, const char* path) {
   std::ofstream out(path);
   out << "// Generated at build time from a console font; do not edit.\n"
-      << "#include \"platform/fixed_font.h\"\n\nnamespace platform {\nnamespace {\n\n"
+      << "#include \"platform/gdi/fixed_font.h\"\n\nnamespace platform {\nnamespace {\n\n"
       << "const std::uint8_t kGlyphs[] = {\n";
   const std::size_t cell = std::size_t(font.height) * font.bytesPerRow;
   for (int code = 0; code < kCodes; ++code) {
