@@ -66,11 +66,13 @@ struct ViewFor {
   Viewer& viewer;
 };
 
-// A painter's replay frame, through every polygon in turn: the model cut
-// off after k polygons, the k-th outlined.
-void BM_PainterReplayFrame(benchmark::State& state) {
+// Painter's replay frames through every polygon in turn: the model cut off
+// after k polygons, the k-th outlined; with the tree panel the panel also
+// looks up the node of the polygon just drawn.
+void replayFrames(benchmark::State& state, bool withTree) {
   ViewFor scoped(startedViewer());
   Viewer& viewer = scoped.viewer;
+  viewer.view.showTree = withTree;
   const int total = viewer.facingPolygonCount();
   int k = 0;
   for (auto _ : state) {
@@ -79,6 +81,8 @@ void BM_PainterReplayFrame(benchmark::State& state) {
     ++k;
   }
 }
+
+void BM_PainterReplayFrame(benchmark::State& state) { replayFrames(state, false); }
 BENCHMARK(BM_PainterReplayFrame);
 
 // A plain frame with the tree panel: layout, links, nodes and counts.
@@ -89,19 +93,7 @@ void BM_TreePanelFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_TreePanelFrame);
 
-// Both at once: the panel also looks up the node of the polygon just drawn.
-void BM_ReplayWithTreePanelFrame(benchmark::State& state) {
-  ViewFor scoped(startedViewer());
-  Viewer& viewer = scoped.viewer;
-  viewer.view.showTree = true;
-  const int total = viewer.facingPolygonCount();
-  int k = 0;
-  for (auto _ : state) {
-    viewer.view.paintLimit = k % total + 1;
-    viewer.drawPlainFrame();
-    ++k;
-  }
-}
+void BM_ReplayWithTreePanelFrame(benchmark::State& state) { replayFrames(state, true); }
 BENCHMARK(BM_ReplayWithTreePanelFrame);
 
 }  // namespace
