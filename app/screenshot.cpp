@@ -147,9 +147,9 @@ std::string saveNumbered(const std::string& folder, const std::vector<std::uint8
 void saveScreenshot() {
   if (theViewer == nullptr) return;
   ScreenImage image;
-  std::string error = "the display would not give the frame back";
+  std::string error;
   std::string saved;
-  if (theViewer->captureFrame(image)) saved = saveNumbered("", encodeIndexedPng(image), error);
+  if (theViewer->captureFrame(image, error)) saved = saveNumbered("", encodeIndexedPng(image), error);
   endIfDisplayFailed();
   if (saved.empty()) {
     std::fprintf(stderr, "kelvane: no screenshot: %s\n", error.c_str());

@@ -16,10 +16,12 @@
 #ifndef KELVANE_DISPLAY_VIEWER_H
 #define KELVANE_DISPLAY_VIEWER_H
 
+#include <string>
+
+#include "display/view_state.h"
 #include "geometry/camera.h"
 #include "geometry/matrix.h"
 #include "geometry/vector.h"
-#include "display/view_state.h"
 #include "platform/win32.h"
 #include "polygon/poly_ref.h"
 
@@ -118,8 +120,9 @@ struct Viewer {
   // panels. Nothing at all for the default view.
   void drawOverlays();
   // Draws the current frame (drawScene and drawOverlays) and reads it back
-  // from the screen. False when the display would not give it.
-  bool captureFrame(ScreenImage& image);
+  // from the screen. False, with `error` saying why, when the display would
+  // not give it.
+  bool captureFrame(ScreenImage& image, std::string& error);
   // Polygons of the shown tree that face the eye of the current rotation:
   // the frames of a painter's replay.
   int facingPolygonCount() const;

@@ -219,6 +219,15 @@ struct PALETTEENTRY {
 };
 // The colours of the display's palette behind hdc.
 UINT WINAPI GetSystemPaletteEntries(HDC hdc, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries);
+
+struct RGBQUAD {
+  BYTE rgbBlue;
+  BYTE rgbGreen;
+  BYTE rgbRed;
+  BYTE rgbReserved;
+};
+// The colour table of the 8-bit surface behind hdc.
+UINT WINAPI GetDIBColorTable(HDC hdc, UINT iStart, UINT cEntries, RGBQUAD* prgbq);
 // The text's cell has its top left corner at (x, y); c bytes of lpString.
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);

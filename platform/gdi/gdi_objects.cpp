@@ -234,21 +234,36 @@ HGDIOBJ WINAPI GetStockObject(int i) {
   }
 }
 
-UINT WINAPI GetSystemPaletteEntries(HDC hdc, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries) {
-  if (platform::traceCall("GetSystemPaletteEntries", [&] {
+namespace {
+
+// Both palette calls read the display's palette: the surfaces have no
+// colour table of their own.
+template <class Entry>
+UINT copyPalette(const char* name, HDC hdc, UINT iStart, UINT cEntries, Entry* entries,
+                 Entry (*convert)(const platform::Rgb&)) {
+  if (platform::traceCall(name, [&] {
         return platform::joinArgs({platform::gdiHandleText(hdc), std::to_string(iStart), std::to_string(cEntries),
-                                   pPalEntries ? "&entries" : "NULL"});
+                                   entries ? "&entries" : "NULL"});
       })) {
     return 0;
   }
   const platform::DeviceContext* dc = platform::findDeviceContext(hdc);
-  if (!dc || !pPalEntries || iStart >= 256) return 0;
+  if (!dc || !entries || iStart >= 256) return 0;
   const UINT count = std::min<UINT>(cEntries, 256 - iStart);
-  for (UINT i = 0; i < count; ++i) {
-    const platform::Rgb& colour = (*dc->palette)[iStart + i];
-    pPalEntries[i] = PALETTEENTRY{colour.r, colour.g, colour.b, 0};
-  }
+  for (UINT i = 0; i < count; ++i) entries[i] = convert((*dc->palette)[iStart + i]);
   return count;
+}
+
+}  // namespace
+
+UINT WINAPI GetSystemPaletteEntries(HDC hdc, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries) {
+  return copyPalette<PALETTEENTRY>("GetSystemPaletteEntries", hdc, iStart, cEntries, pPalEntries,
+                                   [](const platform::Rgb& c) { return PALETTEENTRY{c.r, c.g, c.b, 0}; });
+}
+
+UINT WINAPI GetDIBColorTable(HDC hdc, UINT iStart, UINT cEntries, RGBQUAD* prgbq) {
+  return copyPalette<RGBQUAD>("GetDIBColorTable", hdc, iStart, cEntries, prgbq,
+                              [](const platform::Rgb& c) { return RGBQUAD{c.b, c.g, c.r, 0}; });
 }
 
 // Deleting a stock object succeeds and changes nothing, as in GDI; a
