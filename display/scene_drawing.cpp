@@ -1,4 +1,4 @@
-#include "app/scene.h"
+#include "bsp/bsp_tree.h"
 #include "display/gdi_object.h"
 #include "display/viewer.h"
 
@@ -11,4 +11,4 @@ void Viewer::drawScene() {
   if (const BspTree* tree = shownTree()) tree->draw(eyeInModel);
 }
 
-const BspTree* Viewer::shownTree() const { return view.tree != nullptr ? view.tree : sceneTree; }
+const BspTree* Viewer::shownTree() const { return view.tree != nullptr ? view.tree : scene; }

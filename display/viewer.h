@@ -26,7 +26,7 @@
 #include "polygon/poly_ref.h"
 
 class BspTree;
-class Trackball;
+class DragControl;
 struct ScreenImage;
 
 constexpr int kPointCapacity = 128;
@@ -36,7 +36,9 @@ constexpr int kFrameAttempts = 32;
 
 struct Viewer {
   Camera camera;
-  Trackball* trackball;
+  DragControl* trackball;
+  // What drawScene draws; null draws no model.
+  const BspTree* scene;
   Matrix4 dragStartRotation;
   Matrix4 modelRotation;
   Matrix4 modelInverse;
@@ -57,10 +59,11 @@ struct Viewer {
   // What frames show beyond the plain model (display/view_state.h).
   ViewState view;
 
-  // Builds the camera, the identity rotation and the trackball, then takes
-  // the display for `window`. A failed DirectDraw call stops the set-up and
-  // is named on stderr; the Viewer is then not complete.
-  explicit Viewer(HWND window);
+  // Builds the camera and the identity rotation, takes over `trackball`
+  // (null when it could not be made) and draws `scene`, then takes the
+  // display for `window`. A failed DirectDraw call stops the set-up and is
+  // named on stderr; the Viewer is then not complete.
+  Viewer(HWND window, DragControl* trackball, const BspTree* scene);
   // Releases the surfaces that exist, restores the display mode, releases
   // DirectDraw and frees the trackball.
   ~Viewer();
@@ -110,7 +113,7 @@ struct Viewer {
   void drawPoly(PolyRef polyRef);
 
   // Brings `combined` and `eyeInModel` up to date with the model rotation
-  // and draws the view's tree (sceneTree unless view.tree says otherwise)
+  // and draws the view's tree (`scene` unless view.tree says otherwise)
   // back to front, outlined in white.
   void drawScene();
   // The tree drawScene draws; null before the scene exists.
@@ -127,7 +130,7 @@ struct Viewer {
   // the frames of a painter's replay.
   int facingPolygonCount() const;
 
-  // The trackball drag (interaction/drag.cpp). beginDrag keeps the model
+  // The trackball drag (display/viewer_drag.cpp). beginDrag keeps the model
   // rotation and draws the trackball's overlay; drag turns the model by the
   // rotation from the press point to this one and draws the overlay.
   void beginDrag(const POINT& pixel);

@@ -27,7 +27,6 @@ typedef std::uint32_t DWORD;
 typedef std::int32_t LONG;
 typedef std::uint32_t ULONG;
 typedef unsigned int UINT;
-typedef int INT;
 typedef std::int32_t HRESULT;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
@@ -129,7 +128,6 @@ struct WNDCLASSA {
 
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
-#define WA_CLICKACTIVE 2
 
 #define MK_LBUTTON 0x0001
 
@@ -190,8 +188,6 @@ int WINAPI ShowCursor(BOOL bShow);
 
 // GDI
 #define PS_SOLID 0
-#define CLR_INVALID 0xFFFFFFFF
-#define HGDI_ERROR ((HGDIOBJ)(LONG_PTR)-1)
 
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
@@ -202,6 +198,7 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y);
 BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt);
 BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom);
 
+#define CLR_INVALID 0xFFFFFFFF
 #define WHITE_BRUSH 0
 #define BLACK_PEN 7
 #define ANSI_FIXED_FONT 11
@@ -243,7 +240,6 @@ struct GUID {
 struct IUnknown;
 
 #define DD_OK 0
-#define DD_FALSE 1
 #define DDERR_MAKE(code) ((HRESULT)(0x88760000u | (code)))
 #define DDERR_GENERIC ((HRESULT)0x80004005L)
 #define DDERR_INVALIDPARAMS ((HRESULT)0x80070057L)
@@ -290,7 +286,6 @@ struct IUnknown;
 #define DDSCAPS_COMPLEX 0x00000008l
 #define DDSCAPS_FLIP 0x00000010l
 #define DDSCAPS_FRONTBUFFER 0x00000020l
-#define DDSCAPS_OFFSCREENPLAIN 0x00000040l
 #define DDSCAPS_PRIMARYSURFACE 0x00000200l
 
 #define DDBLT_COLORFILL 0x00000400l
@@ -438,7 +433,6 @@ typedef IDirectDraw* LPDIRECTDRAW;
 HRESULT WINAPI DirectDrawCreate(GUID FAR* lpGUID, LPDIRECTDRAW FAR* lplpDD, IUnknown FAR* pUnkOuter);
 
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
-#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 
 // The program's entry point, which the platform's main() calls.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "bench/csg/isolated_run.h"
+#include "harness/isolated_run.h"
 #include "bench/csg/measurement.h"
-#include "bench/csg/workload.h"
+#include "harness/workload.h"
 
 namespace {
 
