@@ -1,6 +1,7 @@
 // kelvane-csg-bench: times the system's CSG on the shared workload files and
 // prints one TSV row per workload, in the columns every peer's bench uses,
-// followed by the tree depth and a note.
+// followed by the tree depth, the result's volume, the peak memory of a run
+// beside what the input and output polygons take, and a note.
 //
 //   kelvane-csg-bench [options] WORKLOAD.json...
 //
@@ -95,7 +96,7 @@ void printRow(const std::string& workload, const std::string& figures, const std
 // Returns false when the workload could not be measured for a fault of the
 // bench or the system rather than a limit.
 bool benchOne(const Workload& workload, const Options& o) {
-  static const std::string kNoFigures = "-\t-\t-\t-\t-";
+  static const std::string kNoFigures = "-\t-\t-\t-\t-\t-\t-\t-";
   const LimitCheck limits = checkLimits(workload);
   if (!limits.refusal.empty()) {
     std::fprintf(stderr, "kelvane-csg-bench: %s: skipped: %s\n", workload.name.c_str(), limits.refusal.c_str());
@@ -119,7 +120,7 @@ bool benchOne(const Workload& workload, const Options& o) {
 
 int main(int argc, char** argv) {
   const Options o = parseOptions(argc, argv);
-  if (o.header) std::printf("workload\tpeer\tmedian_ms\tmin_ms\toutput_polygon_count\treps\ttree_depth\tnote\n");
+  if (o.header) std::printf("workload\tpeer\tmedian_ms\tmin_ms\toutput_polygon_count\treps\ttree_depth\tvolume\tpeak_kib\tpolygon_kib\tnote\n");
   int status = 0;
   for (const std::string& file : o.files) {
     try {

@@ -20,20 +20,10 @@ bool asksForUsage(int argc, char** argv) {
   return false;
 }
 
-std::string joinedArguments(int argc, char** argv) {
-  std::string commandLine;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) commandLine += ' ';
-    commandLine += argv[i];
-  }
-  return commandLine;
-}
-
 }  // namespace
 
 int runWithSdlHost(WinMainFunction winMain, int argc, char** argv) {
-  std::string commandLine = joinedArguments(argc, argv);
-  if (asksForUsage(argc, argv)) return winMain(programInstance(), nullptr, commandLine.data(), SW_SHOW);
+  if (asksForUsage(argc, argv)) return callWinMain(winMain, argc, argv);
   std::string error;
   std::unique_ptr<SdlHost> sdlHost = SdlHost::create(&error);
   if (!sdlHost) {
@@ -44,7 +34,7 @@ int runWithSdlHost(WinMainFunction winMain, int argc, char** argv) {
     return kExitNoDisplay;
   }
   setHost(std::move(sdlHost));
-  int status = winMain(programInstance(), nullptr, commandLine.data(), SW_SHOW);
+  int status = callWinMain(winMain, argc, argv);
   setHost(nullptr);  // closes the window before the process ends
   return status;
 }
