@@ -104,6 +104,8 @@ RenderStep keyStep(unsigned key) {
 const char* renderUsage() {
   return "usage: kelvane-render --out DIR [--drag X0,Y0:X1,Y1[:MOVES]]... [--deactivate] [--activate]\n"
          "                      [--key K]... [--stage N] [--painter] [--tree] [--gif FILE]\n"
+         "                      [--export FILE.stl|FILE.obj]\n"
+         "       kelvane-render --export FILE.stl|FILE.obj\n"
          "Runs the program on the headless host and writes every frame it shows, in order, as\n"
          "DIR/frame-0001.png, frame-0002.png, ... (indexed PNG with the display's palette).\n"
          "  --out DIR         directory for the frames (made if missing)\n"
@@ -117,14 +119,16 @@ const char* renderUsage() {
          "  --painter         replay the painter's order, one frame per polygon drawn; key P\n"
          "  --tree            show the BSP tree panel; key T\n"
          "  --gif FILE        also write all frames as one animated GIF\n"
+         "  --export FILE     write the model as a closed mesh, binary STL or OBJ by the name's\n"
+         "                    ending; without --out nothing is drawn\n"
          "Input steps are given to the program in the order of the options; Escape follows the last.\n";
 }
 
 bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    const bool takesValue =
-        arg == "--out" || arg == "--drag" || arg == "--gif" || arg == "--key" || arg == "--stage";
+    const bool takesValue = arg == "--out" || arg == "--drag" || arg == "--gif" || arg == "--export" ||
+                            arg == "--key" || arg == "--stage";
     if (takesValue && (i + 1 >= argc || argv[i + 1][0] == '\0')) {
       error = arg + " needs a value";
       return false;
@@ -135,6 +139,8 @@ bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& option
       options.outDir = argv[++i];
     } else if (arg == "--gif") {
       options.gifPath = argv[++i];
+    } else if (arg == "--export") {
+      options.exportPath = argv[++i];
     } else if (arg == "--drag") {
       RenderStep step{RenderStep::Drag};
       if (!parseDrag(argv[++i], step, error)) return false;
@@ -164,8 +170,11 @@ bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& option
     }
   }
   if (!options.help && options.outDir.empty()) {
-    error = "--out DIR is required";
-    return false;
+    const bool drawing = !options.gifPath.empty() || !options.steps.empty() || options.exportPath.empty();
+    if (drawing) {
+      error = options.exportPath.empty() ? "--out DIR is required" : "frames need --out DIR: --out DIR is required";
+      return false;
+    }
   }
   return true;
 }
