@@ -1,6 +1,8 @@
 #include <cstdio>
 #include <new>
 
+#include "app/command_line.h"
+#include "app/painter_replay.h"
 #include "app/program.h"
 #include "app/scene.h"
 #include "app/scene_file.h"
@@ -29,9 +31,18 @@ Trackball* makeTrackball() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+  const CommandLine options = parseCommandLine(commandLine);
+  if (options.help) {
+    std::fputs(usageText().c_str(), stdout);
+    return 0;
+  }
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "kelvane: %s\n", options.error.c_str());
+    return kUsageStatus;
+  }
   // A scene file named on the command line is opened before the window and
   // the display are taken, so that a bad one ends the program at once.
-  if (commandLine != nullptr && commandLine[0] != '\0' && !openSceneFile(commandLine)) return kBadSceneStatus;
+  if (!options.scenePath.empty() && !openSceneFile(options.scenePath.c_str())) return kBadSceneStatus;
   startUp(instance, showCommand);
   runMessageLoop();
   shutDown();
@@ -87,6 +98,12 @@ void runMessageLoop() {
   bool waited = false;
   for (;;) {
     const bool messageWaits = PeekMessageA(&messageRecord, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
+    if (!messageWaits && replayRunning()) {
+      advanceReplay();
+      frameIsCurrent = 1;
+      if (replayRunning()) MsgWaitForMultipleObjects(0, nullptr, FALSE, replayInterval(), QS_ALLINPUT);
+      continue;
+    }
     if (!messageWaits && frameIsCurrent == 0) {
       if (theViewer != nullptr) {
         theViewer->drawPlainFrame();

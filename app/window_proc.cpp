@@ -1,4 +1,6 @@
+#include "app/painter_replay.h"
 #include "app/program.h"
+#include "app/view_keys.h"
 
 namespace {
 
@@ -21,13 +23,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       frameIsCurrent = 0;
       break;
     case WM_KEYDOWN:
-      if (wParam == VK_ESCAPE) {
-        // Cleared at once, so that no message still in the queue reaches the
-        // deleted Viewer.
-        delete theViewer;
-        theViewer = nullptr;
-        PostMessageA(window, WM_CLOSE, 0, 0);
-      }
+      if (const KeyBinding* binding = findKeyBinding(wParam)) binding->run(window, wParam);
       break;
     case WM_MOUSEMOVE:
       if (dragging != 0 && theViewer != nullptr) {
@@ -36,6 +32,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       }
       break;
     case WM_LBUTTONDOWN:
+      if (dragging == 0 && clickTreePanel(pixelOf(lParam))) return 0;
+      cancelReplay();
       // A second press without a release must not hide the cursor twice.
       if (dragging == 0) ShowCursor(FALSE);
       dragging = 1;

@@ -11,8 +11,10 @@ void Viewer::drawScene() {
     combined = modelRotation * camera.viewProjection;
     eyeInModel = camera.eye * modelInverse;
   }
+  view.painted = 0;
+  view.lastPainted = nullptr;
   ScopedPen white(dc, solidPen(RGB(255, 255, 255)));
-  if (scene != nullptr) scene->draw(eyeInModel);
+  if (const BspTree* tree = shownTree()) tree->draw(eyeInModel);
 }
 
 void Viewer::frameModel(const Point3& centre, float factor) {
@@ -20,3 +22,5 @@ void Viewer::frameModel(const Point3& centre, float factor) {
   framingInverse = scaling(1.0f / factor, 1.0f / factor, 1.0f / factor) * translation(centre.x, centre.y, centre.z);
   isFramed = true;
 }
+
+const BspTree* Viewer::shownTree() const { return view.tree != nullptr ? view.tree : scene; }

@@ -190,5 +190,6 @@ void Viewer::endFrame() {
 void Viewer::drawPlainFrame() {
   if (!beginFrame()) return;
   drawScene();
+  drawOverlays();
   endFrame();
 }

@@ -16,6 +16,9 @@
 #ifndef KELVANE_DISPLAY_VIEWER_H
 #define KELVANE_DISPLAY_VIEWER_H
 
+#include <string>
+
+#include "display/view_state.h"
 #include "geometry/camera.h"
 #include "geometry/matrix.h"
 #include "geometry/vector.h"
@@ -24,6 +27,7 @@
 
 class BspTree;
 class DragControl;
+struct ScreenImage;
 
 constexpr int kPointCapacity = 128;
 // Frames in a row without a device context after which the display is
@@ -58,6 +62,8 @@ struct Viewer {
   // it is null, or a context whose ReleaseDC failed, handed back by the
   // next beginFrame.
   HDC dc;
+  // What frames show beyond the plain model (display/view_state.h).
+  ViewState view;
 
   // Builds the camera and the identity rotation, takes over `trackball`
   // (null when it could not be made) and draws `scene`, then takes the
@@ -90,7 +96,7 @@ struct Viewer {
   // and flips it to the screen.
   void endFrame();
 
-  // beginFrame, drawScene, endFrame.
+  // beginFrame, drawScene, drawOverlays, endFrame.
   void drawPlainFrame();
 
   // Unit coordinates to pixels: truncated toward zero, then wrapped to a
@@ -113,8 +119,22 @@ struct Viewer {
   void drawPoly(PolyRef polyRef);
 
   // Brings `combined` and `eyeInModel` up to date with the framing and the
-  // model rotation and draws `scene` back to front, outlined in white.
+  // model rotation and draws the view's tree (`scene` unless view.tree says
+  // otherwise) back to front, outlined in white.
   void drawScene();
+  // The tree drawScene draws; null before the scene exists.
+  const BspTree* shownTree() const;
+  // What `view` asks for over the model drawn by drawScene: the painter's
+  // highlight, the picked node's polygons, the caption, the tree and help
+  // panels. Nothing at all for the default view.
+  void drawOverlays();
+  // Draws the current frame (drawScene and drawOverlays) and reads it back
+  // from the screen. False, with `error` saying why, when the display would
+  // not give it.
+  bool captureFrame(ScreenImage& image, std::string& error);
+  // Polygons of the shown tree that face the eye of the current rotation:
+  // the frames of a painter's replay.
+  int facingPolygonCount() const;
 
   // From now on the model is moved so that centre is at the origin and
   // scaled by factor (> 0) before it is turned.
@@ -134,6 +154,9 @@ struct Viewer {
   HRESULT giveBackDC();
   bool skipFrame(const char* call, HRESULT result);
   void drawDragFrame();
+  // The polygon's ring in pixels, by `combined`, into target.
+  void project(const Poly& poly, POINT* target) const;
+  void outlineRing(const POINT* ring, int count);
 
   // Frames in a row that beginFrame could not open.
   int skippedFrames = 0;

@@ -27,6 +27,7 @@ void Viewer::drawDragFrame() {
   if (!beginFrame()) return;
   trackball->drawBackground();
   drawScene();
+  drawOverlays();
   trackball->drawArc();
   endFrame();
 }

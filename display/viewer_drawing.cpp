@@ -62,22 +62,40 @@ void Viewer::marker(const Point2& p) {
   LineTo(dc, c.x, c.y + kMarkerArm + 1);
 }
 
+void Viewer::project(const Poly& poly, POINT* target) const {
+  for (int k = 0; k < poly.vertexCount; ++k) {
+    const Point3 projected = poly.vertices[k] * combined;
+    target[k] = toScreen(Point2(projected.x, projected.y));
+  }
+}
+
+// With the selected pen, every edge, the closing one included.
+void Viewer::outlineRing(const POINT* ring, int count) {
+  if (count < 2) return;
+  MoveToEx(dc, ring[count - 1].x, ring[count - 1].y, nullptr);
+  for (int k = 0; k < count; ++k) LineTo(dc, ring[k].x, ring[k].y);
+}
+
 void Viewer::drawPoly(PolyRef polyRef) {
   const Poly& poly = *polyRef;
   // Edge-on counts as facing away.
   if (!(eyeInModel.dot(poly.plane) > 0.0f)) return;
-
-  const int grey = greyLevel(poly.plane);
-  ScopedBrush brush(dc, CreateSolidBrush(RGB(grey, grey, grey)));
+  // A painter's replay stops after its limit; kPaintAll is never reached.
+  if (view.painted == view.paintLimit) return;
+  ++view.painted;
+  view.lastPainted = &poly;
 
   // The vertex count goes up to 255; a ring longer than the Viewer's buffer
   // is projected into one on the stack instead of being cut short.
   POINT spill[kMaxVertexCount];
   const int count = poly.vertexCount;
   POINT* target = count <= kPointCapacity ? points : spill;
-  for (int k = 0; k < count; ++k) {
-    const Point3 projected = poly.vertices[k] * combined;
-    target[k] = toScreen(Point2(projected.x, projected.y));
+  project(poly, target);
+  if (view.outlineOnly) {
+    outlineRing(target, count);
+    return;
   }
+  const int grey = greyLevel(poly.plane);
+  ScopedBrush brush(dc, CreateSolidBrush(RGB(grey, grey, grey)));
   Polygon(dc, target, count);
 }

@@ -38,6 +38,7 @@ typedef LONG_PTR LRESULT;
 typedef WORD ATOM;
 typedef DWORD COLORREF;
 typedef void* HGDIOBJ;
+typedef void* HANDLE;
 
 // Distinct handle types, as with the real headers' STRICT declarations.
 #define KELVANE_DECLARE_HANDLE(name) \
@@ -50,6 +51,7 @@ KELVANE_DECLARE_HANDLE(HPEN);
 KELVANE_DECLARE_HANDLE(HBRUSH);
 KELVANE_DECLARE_HANDLE(HICON);
 KELVANE_DECLARE_HANDLE(HMENU);
+KELVANE_DECLARE_HANDLE(HFONT);
 #undef KELVANE_DECLARE_HANDLE
 typedef HICON HCURSOR;
 
@@ -136,6 +138,12 @@ struct WNDCLASSA {
 #define VK_UP 0x26
 #define VK_RIGHT 0x27
 #define VK_DOWN 0x28
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
+#define VK_F1 0x70
+#define VK_F11 0x7A
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_MINUS 0xBD
 
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
@@ -166,6 +174,13 @@ BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFi
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
 BOOL WINAPI WaitMessage(void);
+#define WAIT_OBJECT_0 0
+#define WAIT_TIMEOUT 258
+#define QS_ALLINPUT 0x04FF
+// Only nCount 0 is provided: a wait for input that gives up after
+// dwMilliseconds.
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll, DWORD dwMilliseconds,
+                                       DWORD dwWakeMask);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int nExitCode);
@@ -182,6 +197,38 @@ BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
 BOOL WINAPI LineTo(HDC hdc, int x, int y);
 BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt);
 BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom);
+
+#define CLR_INVALID 0xFFFFFFFF
+#define WHITE_BRUSH 0
+#define BLACK_PEN 7
+#define ANSI_FIXED_FONT 11
+#define SYSTEM_FIXED_FONT 16
+#define TRANSPARENT 1
+#define OPAQUE 2
+
+HGDIOBJ WINAPI GetStockObject(int i);
+
+struct PALETTEENTRY {
+  BYTE peRed;
+  BYTE peGreen;
+  BYTE peBlue;
+  BYTE peFlags;
+};
+// The colours of the display's palette behind hdc.
+UINT WINAPI GetSystemPaletteEntries(HDC hdc, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries);
+
+struct RGBQUAD {
+  BYTE rgbBlue;
+  BYTE rgbGreen;
+  BYTE rgbRed;
+  BYTE rgbReserved;
+};
+// The colour table of the 8-bit surface behind hdc.
+UINT WINAPI GetDIBColorTable(HDC hdc, UINT iStart, UINT cEntries, RGBQUAD* prgbq);
+// The text's cell has its top left corner at (x, y); c bytes of lpString.
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);
+int WINAPI SetBkMode(HDC hdc, int mode);
 
 // DirectDraw, through its first interfaces.
 struct GUID {
@@ -215,6 +262,7 @@ struct IUnknown;
 #define DDERR_NOTFLIPPABLE DDERR_MAKE(582)
 #define DDERR_DCALREADYCREATED DDERR_MAKE(620)
 #define DDERR_NODC DDERR_MAKE(586)
+#define DDERR_NOTLOCKED DDERR_MAKE(584)
 #define DDERR_CANTCREATEDC DDERR_MAKE(585)
 #define DDERR_UNSUPPORTEDMODE DDERR_MAKE(590)
 #define DDERR_SURFACEBUSY DDERR_MAKE(430)
@@ -226,7 +274,13 @@ struct IUnknown;
 #define DDSCL_EXCLUSIVE 0x00000010l
 
 #define DDSD_CAPS 0x00000001l
+#define DDSD_HEIGHT 0x00000002l
+#define DDSD_WIDTH 0x00000004l
+#define DDSD_PITCH 0x00000008l
 #define DDSD_BACKBUFFERCOUNT 0x00000020l
+#define DDSD_LPSURFACE 0x00000800l
+#define DDLOCK_WAIT 0x00000001l
+#define DDLOCK_READONLY 0x00000010l
 
 #define DDSCAPS_BACKBUFFER 0x00000004l
 #define DDSCAPS_COMPLEX 0x00000008l
@@ -352,8 +406,11 @@ struct IDirectDrawSurface {
   virtual HRESULT STDMETHODCALLTYPE GetAttachedSurface(LPDDSCAPS lpDDSCaps,
                                                        LPDIRECTDRAWSURFACE FAR* lplpDDAttachedSurface) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetDC(HDC FAR* lphDC) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Lock(LPRECT lpDestRect, LPDDSURFACEDESC lpDDSurfaceDesc, DWORD dwFlags,
+                                         HANDLE hEvent) = 0;
   virtual HRESULT STDMETHODCALLTYPE ReleaseDC(HDC hDC) = 0;
   virtual HRESULT STDMETHODCALLTYPE Restore() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Unlock(void* lpSurfaceData) = 0;
 
  protected:
   ~IDirectDrawSurface() = default;

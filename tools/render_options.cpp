@@ -1,5 +1,6 @@
 #include "tools/render_options.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -64,11 +65,46 @@ bool parseDrag(const std::string& text, RenderStep& step, std::string& error) {
   return true;
 }
 
+// A letter or digit stands for its own key; F1..F12, plus, minus, space
+// and escape are named; anything else is a virtual-key code 1..254.
+bool parseKey(const std::string& text, unsigned& key, std::string& error) {
+  struct Named {
+    const char* name;
+    unsigned key;
+  };
+  static const Named kNames[] = {{"plus", 0xBB}, {"minus", 0xBD}, {"space", 0x20}, {"escape", 0x1B}};
+  if (text.size() == 1 && std::isalnum(static_cast<unsigned char>(text[0]))) {
+    key = static_cast<unsigned>(std::toupper(static_cast<unsigned char>(text[0])));
+    return true;
+  }
+  for (const Named& named : kNames) {
+    if (text == named.name) return key = named.key, true;
+  }
+  int number = 0;
+  if ((text[0] == 'F' || text[0] == 'f') && parseInt(text.substr(1), 1, 12, number)) {
+    key = 0x70 + static_cast<unsigned>(number - 1);
+    return true;
+  }
+  if (parseInt(text, 1, 254, number)) {
+    key = static_cast<unsigned>(number);
+    return true;
+  }
+  error = "--key '" + text + "' is not a letter, a digit, F1..F12, plus, minus, space, escape or a key code 1..254";
+  return false;
+}
+
+RenderStep keyStep(unsigned key) {
+  RenderStep step{RenderStep::Key};
+  step.key = key;
+  return step;
+}
+
 }  // namespace
 
 const char* renderUsage() {
   return "usage: kelvane-render --out DIR [--scene FILE] [--drag X0,Y0:X1,Y1[:MOVES]]... [--deactivate]\n"
-         "                      [--activate] [--gif FILE] [--export FILE.stl|FILE.obj]\n"
+         "                      [--activate] [--key K]... [--stage N] [--painter] [--tree] [--gif FILE]\n"
+         "                      [--export FILE.stl|FILE.obj]\n"
          "       kelvane-render [--scene FILE] --export FILE.stl|FILE.obj\n"
          "Runs the program on the headless host and writes every frame it shows, in order, as\n"
          "DIR/frame-0001.png, frame-0002.png, ... (indexed PNG with the display's palette).\n"
@@ -78,6 +114,11 @@ const char* renderUsage() {
          "                    spaced moves (default 8), release there; pixels lie in 640 x 480\n"
          "  --deactivate      the window loses the focus\n"
          "  --activate        the window gets the focus back\n"
+         "  --key K           press key K: a letter, a digit, F1..F12, plus, minus, space,\n"
+         "                    escape, or a virtual-key code 1..254\n"
+         "  --stage N         the tree after construction step N (0: the finished model); key N\n"
+         "  --painter         replay the painter's order, one frame per polygon drawn; key P\n"
+         "  --tree            show the BSP tree panel; key T\n"
          "  --gif FILE        also write all frames as one animated GIF\n"
          "  --export FILE     write the model as a closed mesh, binary STL or OBJ by the name's\n"
          "                    ending; without --out nothing is drawn\n"
@@ -87,7 +128,8 @@ const char* renderUsage() {
 bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    const bool takesValue = arg == "--out" || arg == "--drag" || arg == "--gif" || arg == "--export" || arg == "--scene";
+    const bool takesValue = arg == "--out" || arg == "--drag" || arg == "--gif" || arg == "--export" ||
+                            arg == "--key" || arg == "--stage" || arg == "--scene";
     if (takesValue && (i + 1 >= argc || argv[i + 1][0] == '\0')) {
       error = arg + " needs a value";
       return false;
@@ -106,6 +148,21 @@ bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& option
       RenderStep step{RenderStep::Drag};
       if (!parseDrag(argv[++i], step, error)) return false;
       options.steps.push_back(step);
+    } else if (arg == "--key") {
+      unsigned key = 0;
+      if (!parseKey(argv[++i], key, error)) return false;
+      options.steps.push_back(keyStep(key));
+    } else if (arg == "--stage") {
+      int stage = 0;
+      if (!parseInt(argv[++i], 0, 9, stage)) {
+        error = std::string("--stage '") + argv[i] + "' is not a step from 0 to 9";
+        return false;
+      }
+      options.steps.push_back(keyStep('0' + static_cast<unsigned>(stage)));
+    } else if (arg == "--painter") {
+      options.steps.push_back(keyStep('P'));
+    } else if (arg == "--tree") {
+      options.steps.push_back(keyStep('T'));
     } else if (arg == "--deactivate") {
       options.steps.push_back(RenderStep{RenderStep::Deactivate});
     } else if (arg == "--activate") {

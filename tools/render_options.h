@@ -10,8 +10,9 @@ constexpr int kDefaultMoves = 8;
 constexpr int kMaxMoves = 10000;
 
 struct RenderStep {
-  enum Kind { Drag, Deactivate, Activate };
+  enum Kind { Drag, Deactivate, Activate, Key };
   Kind kind;
+  unsigned key = 0;  // for a key: its virtual-key code
   // For a drag: press at (x0, y0), `moves` evenly spaced moves ending at
   // (x1, y1), release there.
   int x0 = 0, y0 = 0, x1 = 0, y1 = 0;

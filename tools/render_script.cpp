@@ -40,6 +40,9 @@ std::vector<platform::ScriptStep> renderScript(const std::vector<RenderStep>& st
       case RenderStep::Activate:
         script.push_back(step(InputEvent::Activate));
         break;
+      case RenderStep::Key:
+        script.push_back(step(InputEvent::KeyDown, 0, 0, s.key));
+        break;
     }
   }
   script.push_back(step(InputEvent::KeyDown, 0, 0, VK_ESCAPE));

@@ -41,3 +41,44 @@ void BM_DragFrame(benchmark::State& state) {
 BENCHMARK(BM_DragFrame);
 
 }  // namespace
+
+namespace {
+
+// The view as a benchmark set it, plain again afterwards.
+struct ViewFor {
+  explicit ViewFor(Viewer& viewer) : viewer(viewer) {}
+  ~ViewFor() { viewer.view = ViewState(); }
+  Viewer& viewer;
+};
+
+// Painter's replay frames through every polygon in turn: the model cut off
+// after k polygons, the k-th outlined; with the tree panel the panel also
+// looks up the node of the polygon just drawn.
+void replayFrames(benchmark::State& state, bool withTree) {
+  ViewFor scoped(startedViewer());
+  Viewer& viewer = scoped.viewer;
+  viewer.view.showTree = withTree;
+  const int total = viewer.facingPolygonCount();
+  int k = 0;
+  for (auto _ : state) {
+    viewer.view.paintLimit = k % total + 1;
+    viewer.drawPlainFrame();
+    ++k;
+  }
+}
+
+void BM_PainterReplayFrame(benchmark::State& state) { replayFrames(state, false); }
+BENCHMARK(BM_PainterReplayFrame);
+
+// A plain frame with the tree panel: layout, links, nodes and counts.
+void BM_TreePanelFrame(benchmark::State& state) {
+  ViewFor scoped(startedViewer());
+  scoped.viewer.view.showTree = true;
+  for (auto _ : state) scoped.viewer.drawPlainFrame();
+}
+BENCHMARK(BM_TreePanelFrame);
+
+void BM_ReplayWithTreePanelFrame(benchmark::State& state) { replayFrames(state, true); }
+BENCHMARK(BM_ReplayWithTreePanelFrame);
+
+}  // namespace

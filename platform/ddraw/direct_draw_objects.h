@@ -59,8 +59,11 @@ class FlipSurface final : public IDirectDrawSurface {
   HRESULT STDMETHODCALLTYPE GetAttachedSurface(LPDDSCAPS lpDDSCaps,
                                                LPDIRECTDRAWSURFACE FAR* lplpDDAttachedSurface) override;
   HRESULT STDMETHODCALLTYPE GetDC(HDC FAR* lphDC) override;
+  HRESULT STDMETHODCALLTYPE Lock(LPRECT lpDestRect, LPDDSURFACEDESC lpDDSurfaceDesc, DWORD dwFlags,
+                                 HANDLE hEvent) override;
   HRESULT STDMETHODCALLTYPE ReleaseDC(HDC hDC) override;
   HRESULT STDMETHODCALLTYPE Restore() override;
+  HRESULT STDMETHODCALLTYPE Unlock(void* lpSurfaceData) override;
 
   const std::string& name() const { return name_; }
   bool alive() const { return alive_; }
@@ -85,6 +88,9 @@ class FlipSurface final : public IDirectDrawSurface {
   bool lost_ = false;
   std::vector<std::uint8_t> pixels_;
   HDC dc_ = nullptr;
+  bool locked_ = false;
+  // A device context out or a lock held: Blt and Flip wait for its end.
+  bool busy() const { return dc_ != nullptr || locked_; }
 };
 
 // The one display every DirectDraw object shares.

@@ -1,8 +1,8 @@
 // The surfaces of the flipping chain. A back buffer's first reference
 // belongs to its chain: it ends when the primary does, whatever the program
 // still holds. GetDC works as a lock does, so while a surface's device
-// context is out, Blt and Flip answer DDERR_SURFACEBUSY and the context's
-// pixels stay where they are.
+// context is out or it is locked, Blt and Flip answer DDERR_SURFACEBUSY and
+// its pixels stay where they are.
 #include <algorithm>
 #include <cstring>
 
@@ -58,6 +58,7 @@ void FlipSurface::end() {
   refs_ = 0;
   if (dc_) deleteDeviceContext(dc_);
   dc_ = nullptr;
+  locked_ = false;
   std::vector<std::uint8_t>().swap(pixels_);
   if (isPrimary()) {
     if (back_) back_->end();
@@ -113,7 +114,7 @@ HRESULT FlipSurface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE lpDDSrcSurface, 
   if (!(dwFlags & DDBLT_COLORFILL) || lpDDSrcSurface || lpSrcRect) return DDERR_UNSUPPORTED;
   if (!lpDDBltFx || lpDDBltFx->dwSize != sizeof(DDBLTFX)) return DDERR_INVALIDPARAMS;
   if (lost_) return DDERR_SURFACELOST;
-  if (dc_) return DDERR_SURFACEBUSY;
+  if (busy()) return DDERR_SURFACEBUSY;
   const RECT whole{0, 0, kScreenWidth, kScreenHeight};
   const RECT& rect = lpDestRect ? *lpDestRect : whole;
   if (!insideScreen(rect)) return DDERR_INVALIDRECT;
@@ -139,7 +140,7 @@ HRESULT FlipSurface::Flip(LPDIRECTDRAWSURFACE lpDDSurfaceTargetOverride, DWORD d
   if (!isPrimary() || !back_) return DDERR_NOTFLIPPABLE;
   if (lpDDSurfaceTargetOverride && lpDDSurfaceTargetOverride != back_) return DDERR_INVALIDPARAMS;
   if (lost_ || back_->lost_) return DDERR_SURFACELOST;
-  if (dc_ || back_->dc_) return DDERR_SURFACEBUSY;
+  if (busy() || back_->busy()) return DDERR_SURFACEBUSY;
   pixels_.swap(back_->pixels_);
   if (hasHost()) host().present(pixels_.data(), *display().palette);
   return DD_OK;
@@ -154,6 +155,7 @@ HRESULT FlipSurface::GetDC(HDC FAR* lphDC) {
   *lphDC = nullptr;
   if (!alive_) return DDERR_INVALIDOBJECT;
   if (dc_) return DDERR_DCALREADYCREATED;
+  if (locked_) return DDERR_SURFACEBUSY;
   if (lost_) return DDERR_SURFACELOST;
   dc_ = createDeviceContext(Canvas{pixels_.data(), kScreenWidth, kScreenHeight, kScreenWidth}, display().palette);
   *lphDC = dc_;
@@ -167,6 +169,37 @@ HRESULT FlipSurface::ReleaseDC(HDC hDC) {
   if (hDC != dc_) return DDERR_INVALIDPARAMS;
   deleteDeviceContext(dc_);
   dc_ = nullptr;
+  return DD_OK;
+}
+
+// The whole surface only, for reading or writing its pixels in place.
+HRESULT FlipSurface::Lock(LPRECT lpDestRect, LPDDSURFACEDESC lpDDSurfaceDesc, DWORD dwFlags, HANDLE hEvent) {
+  if (traceCall("Lock", [&] {
+        return joinArgs({name_, rectText(lpDestRect), lpDDSurfaceDesc ? "&desc" : "NULL", std::to_string(dwFlags),
+                         hEvent ? "&event" : "NULL"});
+      })) {
+    return DDERR_GENERIC;
+  }
+  if (!alive_) return DDERR_INVALIDOBJECT;
+  if (!lpDDSurfaceDesc || lpDDSurfaceDesc->dwSize != sizeof(DDSURFACEDESC) || lpDestRect) return DDERR_INVALIDPARAMS;
+  if (busy()) return DDERR_SURFACEBUSY;
+  if (lost_) return DDERR_SURFACELOST;
+  lpDDSurfaceDesc->dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_LPSURFACE;
+  lpDDSurfaceDesc->dwWidth = kScreenWidth;
+  lpDDSurfaceDesc->dwHeight = kScreenHeight;
+  lpDDSurfaceDesc->lPitch = kScreenWidth;
+  lpDDSurfaceDesc->lpSurface = pixels_.data();
+  locked_ = true;
+  return DD_OK;
+}
+
+HRESULT FlipSurface::Unlock(void* lpSurfaceData) {
+  if (traceCall("Unlock", [&] { return joinArgs({name_, lpSurfaceData ? "&pixels" : "NULL"}); })) {
+    return DDERR_GENERIC;
+  }
+  if (!alive_) return DDERR_INVALIDOBJECT;
+  if (!locked_) return DDERR_NOTLOCKED;
+  locked_ = false;
   return DD_OK;
 }
 

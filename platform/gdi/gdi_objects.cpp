@@ -4,13 +4,16 @@
 // was deleted is never mistaken for a live object. Pens and brushes count
 // the device contexts they are selected into: a selected object cannot be
 // deleted. The stock black pen and white brush are the defaults of every
-// new device context and are never deleted.
+// new device context and are never deleted; so are the two stock fixed
+// fonts, the system one being a new context's font.
 #include "platform/gdi/gdi_objects.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <vector>
 
+#include "platform/gdi/fixed_font.h"
 #include "platform/gdi/palette.h"
 #include "platform/trace/trace.h"
 #include "platform/trace/call_format.h"
@@ -18,7 +21,7 @@
 namespace platform {
 namespace {
 
-enum class Kind : std::uintptr_t { DeviceContext = 1, Pen = 2, Brush = 3 };
+enum class Kind : std::uintptr_t { Font = 0, DeviceContext = 1, Pen = 2, Brush = 3 };
 
 struct GdiObject {
   Kind kind;
@@ -27,6 +30,7 @@ struct GdiObject {
   int selections = 0;
   COLORREF colour = 0;
   bool draws = true;  // pens: false for PS_NULL
+  const FixedFont* font = nullptr;
   DeviceContext dc{};
 };
 
@@ -44,14 +48,27 @@ struct GdiTable {
   // Map nodes of deleted objects, for add to reuse: drawing makes and
   // deletes a brush per polygon, and this keeps that off the heap.
   std::vector<Objects::node_type> spareNodes;
-  std::uintptr_t nextSerial[4] = {0, 1, 1, 1};
+  // Serial 0 is the stock pen's and brush's; a font handle is its serial
+  // alone, so fonts start at 1.
+  std::uintptr_t nextSerial[4] = {1, 1, 1, 1};
   std::uintptr_t blackPen = 0;
   std::uintptr_t whiteBrush = 0;
+  std::uintptr_t systemFixedFont = 0;
+  std::uintptr_t ansiFixedFont = 0;
 
   GdiTable() {
     spareNodes.reserve(kSpareNodes);
     blackPen = add(Kind::Pen, kBlack, true);
     whiteBrush = add(Kind::Brush, kWhite, true);
+    systemFixedFont = addFont(&kSystemFixedFont);
+    ansiFixedFont = addFont(&kAnsiFixedFont);
+  }
+
+  std::uintptr_t addFont(const FixedFont* font) {
+    const std::uintptr_t handle = add(Kind::Font, 0);
+    objects[handle].stock = true;
+    objects[handle].font = font;
+    return handle;
   }
 
   std::uintptr_t add(Kind kind, COLORREF colour, bool stock = false) {
@@ -117,6 +134,7 @@ HDC createDeviceContext(const Canvas& canvas, const Palette* palette) {
   dc = DeviceContext{canvas, palette, nullptr, nullptr, POINT{0, 0}};
   select(dc.pen, toHandle<HGDIOBJ>(gdi.blackPen));
   select(dc.brush, toHandle<HGDIOBJ>(gdi.whiteBrush));
+  select(dc.font, toHandle<HGDIOBJ>(gdi.systemFixedFont));
   return toHandle<HDC>(handle);
 }
 
@@ -125,6 +143,7 @@ void deleteDeviceContext(HDC dc) {
   if (!object) return;
   --table().find(object->dc.pen)->selections;
   --table().find(object->dc.brush)->selections;
+  --table().find(object->dc.font)->selections;
   table().remove(dc);
 }
 
@@ -143,6 +162,8 @@ std::uint8_t brushIndex(const DeviceContext& dc) {
   return nearestPaletteIndex(*dc.palette, table().find(dc.brush)->colour);
 }
 
+const FixedFont& selectedFont(const DeviceContext& dc) { return *table().find(dc.font)->font; }
+
 std::string gdiHandleText(const void* handle) {
   if (!handle) return "NULL";
   const GdiObject* object = table().find(handle);
@@ -151,6 +172,7 @@ std::string gdiHandleText(const void* handle) {
     case Kind::DeviceContext: return "dc" + std::to_string(object->serial);
     case Kind::Pen: return object->stock ? "BLACK_PEN" : "pen" + std::to_string(object->serial);
     case Kind::Brush: return object->stock ? "WHITE_BRUSH" : "brush" + std::to_string(object->serial);
+    case Kind::Font: return object->font == &kSystemFixedFont ? "SYSTEM_FIXED_FONT" : "ANSI_FIXED_FONT";
   }
   return handleText(handle);
 }
@@ -193,10 +215,55 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
   platform::DeviceContext* dc = platform::findDeviceContext(hdc);
   platform::GdiObject* object = table().find(h);
   if (!dc || !object || object->kind == Kind::DeviceContext) return nullptr;
-  HGDIOBJ& slot = object->kind == Kind::Pen ? dc->pen : dc->brush;
+  HGDIOBJ& slot = object->kind == Kind::Pen ? dc->pen : object->kind == Kind::Brush ? dc->brush : dc->font;
   HGDIOBJ previous = slot;
   platform::select(slot, h);
   return previous;
+}
+
+// Only the stock objects the program asks for exist; any other index has
+// no object here.
+HGDIOBJ WINAPI GetStockObject(int i) {
+  if (platform::traceCall("GetStockObject", [&] { return std::to_string(i); })) return nullptr;
+  switch (i) {
+    case WHITE_BRUSH: return platform::toHandle<HGDIOBJ>(table().whiteBrush);
+    case BLACK_PEN: return platform::toHandle<HGDIOBJ>(table().blackPen);
+    case ANSI_FIXED_FONT: return platform::toHandle<HGDIOBJ>(table().ansiFixedFont);
+    case SYSTEM_FIXED_FONT: return platform::toHandle<HGDIOBJ>(table().systemFixedFont);
+    default: return nullptr;
+  }
+}
+
+namespace {
+
+// Both palette calls read the display's palette: the surfaces have no
+// colour table of their own.
+template <class Entry>
+UINT copyPalette(const char* name, HDC hdc, UINT iStart, UINT cEntries, Entry* entries,
+                 Entry (*convert)(const platform::Rgb&)) {
+  if (platform::traceCall(name, [&] {
+        return platform::joinArgs({platform::gdiHandleText(hdc), std::to_string(iStart), std::to_string(cEntries),
+                                   entries ? "&entries" : "NULL"});
+      })) {
+    return 0;
+  }
+  const platform::DeviceContext* dc = platform::findDeviceContext(hdc);
+  if (!dc || !entries || iStart >= 256) return 0;
+  const UINT count = std::min<UINT>(cEntries, 256 - iStart);
+  for (UINT i = 0; i < count; ++i) entries[i] = convert((*dc->palette)[iStart + i]);
+  return count;
+}
+
+}  // namespace
+
+UINT WINAPI GetSystemPaletteEntries(HDC hdc, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries) {
+  return copyPalette<PALETTEENTRY>("GetSystemPaletteEntries", hdc, iStart, cEntries, pPalEntries,
+                                   [](const platform::Rgb& c) { return PALETTEENTRY{c.r, c.g, c.b, 0}; });
+}
+
+UINT WINAPI GetDIBColorTable(HDC hdc, UINT iStart, UINT cEntries, RGBQUAD* prgbq) {
+  return copyPalette<RGBQUAD>("GetDIBColorTable", hdc, iStart, cEntries, prgbq,
+                              [](const platform::Rgb& c) { return RGBQUAD{c.b, c.g, c.r, 0}; });
 }
 
 // Deleting a stock object succeeds and changes nothing, as in GDI; a

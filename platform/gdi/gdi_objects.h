@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/gdi/canvas.h"
+#include "platform/gdi/fixed_font.h"
 #include "platform/host/host.h"
 #include "platform/win32.h"
 
@@ -20,10 +21,14 @@ struct DeviceContext {
   HGDIOBJ pen;
   HGDIOBJ brush;
   POINT position;
+  HGDIOBJ font = nullptr;
+  COLORREF textColour = 0;     // black, as in a new DC
+  int backgroundMode = OPAQUE;
 };
 
 // A new device context on `canvas`, with the defaults of a new DC: the
-// black one-pixel pen, the white brush, the current position at (0, 0).
+// black one-pixel pen, the white brush, the current position at (0, 0),
+// black text on an opaque white background in the system fixed font.
 // `palette` must outlive it.
 HDC createDeviceContext(const Canvas& canvas, const Palette* palette);
 // Ends a device context; the objects selected into it are free again.
@@ -35,6 +40,7 @@ DeviceContext* findDeviceContext(HDC dc);
 // the pen draws nothing (PS_NULL).
 std::optional<std::uint8_t> penIndex(const DeviceContext& dc);
 std::uint8_t brushIndex(const DeviceContext& dc);
+const FixedFont& selectedFont(const DeviceContext& dc);
 
 // How a GDI handle appears in the call log: dc1, pen2, brush3, BLACK_PEN,
 // WHITE_BRUSH; NULL; an unknown handle in hex.

@@ -39,6 +39,9 @@ class Host {
   // Blocks until an event is pending. Returns false when no event can ever
   // come (the headless script ran out); the caller then ends the run.
   virtual bool waitEvent() = 0;
+  // Waits at most `milliseconds` for an event; true when one is pending.
+  // Without a clock of its own a host lets the time pass at once.
+  virtual bool waitEventFor(int /*milliseconds*/) { return false; }
 
   // A flipped 640 x 480 frame of palette indices, row by row.
   virtual void present(const std::uint8_t* pixels, const Palette& palette) = 0;

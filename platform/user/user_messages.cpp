@@ -4,6 +4,7 @@
 // advances a script.
 #include <string>
 
+#include "platform/host/host.h"
 #include "platform/trace/trace.h"
 #include "platform/trace/call_format.h"
 #include "platform/user/user_input.h"
@@ -17,6 +18,8 @@ using platform::joinArgs;
 using platform::traceCall;
 
 const HWND kThreadMessagesOnly = reinterpret_cast<HWND>(-1);
+constexpr DWORD kWaitFailed = 0xFFFFFFFF;  // WAIT_FAILED
+constexpr DWORD kLongestWait = 0x7FFFFFFF;
 
 std::string bufferText(const void* buffer) { return buffer ? "&msg" : "NULL"; }
 
@@ -79,6 +82,24 @@ BOOL WINAPI WaitMessage(void) {
     if (platform::takeMessage({nullptr, 0, 0}, false, pending)) return TRUE;
     platform::waitForHostInput();
   }
+}
+
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll, DWORD dwMilliseconds,
+                                       DWORD dwWakeMask) {
+  if (traceCall("MsgWaitForMultipleObjects", [&] {
+        return joinArgs({std::to_string(nCount), pHandles ? "&handles" : "NULL", std::to_string(fWaitAll),
+                         std::to_string(dwMilliseconds), std::to_string(dwWakeMask)});
+      })) {
+    return kWaitFailed;
+  }
+  if (nCount != 0) return kWaitFailed;
+  MSG pending;
+  platform::pumpHostInput();
+  if (platform::takeMessage({nullptr, 0, 0}, false, pending)) return WAIT_OBJECT_0;
+  const int limit = dwMilliseconds > kLongestWait ? kLongestWait : static_cast<int>(dwMilliseconds);
+  if (!platform::host().waitEventFor(limit)) return WAIT_TIMEOUT;
+  platform::pumpHostInput();
+  return WAIT_OBJECT_0;
 }
 
 BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {

@@ -131,6 +131,28 @@ TEST_F(DirectDrawTest, DeviceContextDrawsOnTheBackBufferAndBlocksItUntilReleased
   EXPECT_NE(row[95], 0);
 }
 
+TEST_F(DirectDrawTest, LockGivesTheWholeSurfaceAndBlocksItUntilUnlocked) {
+  createSurfaces();
+  ASSERT_EQ(fill(primary, 7), DD_OK);
+  DDSURFACEDESC locked = {};
+  EXPECT_EQ(primary->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);  // size unset
+  locked.dwSize = sizeof locked;
+  RECT part = {0, 0, 10, 10};
+  EXPECT_EQ(primary->Lock(&part, &locked, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);
+  ASSERT_EQ(primary->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
+  EXPECT_EQ(locked.dwWidth, 640u);
+  EXPECT_EQ(locked.dwHeight, 480u);
+  const auto* pixels = static_cast<const std::uint8_t*>(locked.lpSurface);
+  EXPECT_EQ(pixels[479 * locked.lPitch + 639], 7);
+  EXPECT_EQ(primary->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
+  EXPECT_EQ(primary->GetDC(&dc), DDERR_SURFACEBUSY);
+  EXPECT_EQ(fill(primary, 0), DDERR_SURFACEBUSY);
+  EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DDERR_SURFACEBUSY);
+  EXPECT_EQ(primary->Unlock(locked.lpSurface), DD_OK);
+  EXPECT_EQ(primary->Unlock(locked.lpSurface), DDERR_NOTLOCKED);
+  EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
+}
+
 // Losses stay until the primary is restored, which works only in the
 // foreground and in the program's mode.
 TEST_F(DirectDrawTest, LostSurfacesAnswerSurfaceLostUntilThePrimaryIsRestored) {

@@ -75,6 +75,24 @@ TEST_F(RenderTest, WritesEveryFrameInOrderAndTheSameAsAnAnimation) {
   DGifCloseFile(file, &error);
 }
 
+// The options in the order given: step 1 with the tree panel, then the
+// painter's replay of it, one frame per polygon, ending on the plain frame.
+TEST_F(RenderTest, StageTreeAndPainterOptionsDriveTheViewerKeys) {
+  ASSERT_EQ(render("--out " + (dir / "out").string() + " --stage 1 --tree --key t --painter --key 0"), 0) << output;
+  // Start, step 1, panel on, panel off.
+  const std::vector<int> start = read(1), step = read(2), panel = read(3), hidden = read(4);
+  EXPECT_NE(step, start);
+  EXPECT_NE(panel, step);
+  EXPECT_EQ(hidden, step);
+  int frames = 4;
+  while (fs::exists(frame(frames + 1))) ++frames;
+  // The cube seen straight on shows one face: one replay frame, the plain
+  // step frame again, then key 0 back to the start.
+  EXPECT_EQ(frames, 7) << output;
+  EXPECT_EQ(read(6), step);
+  EXPECT_EQ(read(7), start);
+}
+
 TEST_F(RenderTest, RefusesBadCommandLinesAndPathsItCannotWrite) {
   std::fclose(std::fopen((dir / "plain-file").c_str(), "w"));
   const std::string out = " --out " + (dir / "out").string();
@@ -87,6 +105,12 @@ TEST_F(RenderTest, RefusesBadCommandLinesAndPathsItCannotWrite) {
       {out + " --drag 1,2:3,4:-3", "MOVES '-3'"},
       {"--out " + (dir / "plain-file" / "out").string(), "cannot use"},
       {out + " --gif " + (dir / "missing" / "a.gif").string(), "cannot write"},
+      {out + " --key", "--key needs a value"},
+      {out + " --key xy", "--key 'xy'"},
+      {out + " --key 255", "--key '255'"},
+      {out + " --key F13", "--key 'F13'"},
+      {out + " --stage 10", "--stage '10'"},
+      {out + " --stage -1", "--stage '-1'"},
       {"--export " + (dir / "model.ply").string(), "model.ply': the name must end in .stl or .obj"},
       {"--export " + (dir / "model.stl").string() + " --drag 1,2:3,4", "frames need --out DIR"},
       {"--export " + (dir / "missing" / "model.stl").string(), "cannot write"},

@@ -1,6 +1,7 @@
 #include "platform/host/sdl/sdl_entry.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/host/sdl/sdl_host.h"
@@ -8,7 +9,21 @@
 
 namespace platform {
 
+namespace {
+
+// A program asked for its usage answers on stdout and ends before it
+// makes a window, so that --help works without a display as well.
+bool asksForUsage(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int runWithSdlHost(WinMainFunction winMain, int argc, char** argv) {
+  if (asksForUsage(argc, argv)) return callWinMain(winMain, argc, argv);
   std::string error;
   std::unique_ptr<SdlHost> sdlHost = SdlHost::create(&error);
   if (!sdlHost) {

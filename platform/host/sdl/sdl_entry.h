@@ -12,7 +12,8 @@ constexpr int kExitNoDisplay = 2;
 
 // Installs the SDL host and returns callWinMain's result. Without a display
 // it says so in one line on stderr and returns kExitNoDisplay without
-// calling `winMain`.
+// calling `winMain`. Asked for --help (or -h), it calls `winMain` without
+// opening the display.
 int runWithSdlHost(WinMainFunction winMain, int argc, char** argv);
 
 }  // namespace platform

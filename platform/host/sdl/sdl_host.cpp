@@ -86,6 +86,12 @@ bool SdlHost::waitEvent() {
   return true;
 }
 
+bool SdlHost::waitEventFor(int milliseconds) {
+  if (holding_) return true;
+  holding_ = SDL_WaitEventTimeout(&held_, milliseconds) != 0;
+  return holding_;
+}
+
 void SdlHost::present(const std::uint8_t* pixels, const Palette& palette) {
   for (std::size_t i = 0; i < rgb_.size(); ++i) {
     const Rgb& colour = palette[pixels[i]];

@@ -30,6 +30,7 @@ class SdlHost : public Host {
   bool pollEvent(InputEvent& event) override;
   // Any SDL event wakes it, even one that means nothing to the program.
   bool waitEvent() override;
+  bool waitEventFor(int milliseconds) override;
   void present(const std::uint8_t* pixels, const Palette& palette) override;
   void setCursorVisible(bool visible) override;
 

@@ -18,7 +18,8 @@ constexpr KeyMapping kKeys[] = {
     {SDLK_RIGHT, VK_RIGHT},   {SDLK_DOWN, VK_DOWN},     {SDLK_PAGEUP, 0x21},        {SDLK_PAGEDOWN, 0x22},
     {SDLK_END, 0x23},         {SDLK_HOME, 0x24},        {SDLK_INSERT, 0x2D},        {SDLK_DELETE, 0x2E},
     {SDLK_LSHIFT, 0x10},      {SDLK_RSHIFT, 0x10},      {SDLK_LCTRL, 0x11},         {SDLK_RCTRL, 0x11},
-    {SDLK_LALT, 0x12},        {SDLK_RALT, 0x12},
+    {SDLK_LALT, 0x12},        {SDLK_RALT, 0x12},        {SDLK_EQUALS, 0xBB},        {SDLK_PLUS, 0xBB},
+    {SDLK_MINUS, 0xBD},       {SDLK_KP_PLUS, 0x6B},     {SDLK_KP_MINUS, 0x6D},
 };
 constexpr unsigned kVirtualKeyF1 = 0x70;
 

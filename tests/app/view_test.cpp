@@ -1,0 +1,387 @@
+// The viewer's keys on the headless host: construction steps, the painter's
+// replay, the tree panel, the help, and that none of it changes a frame
+// that does not ask for it.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/construction_steps.h"
+#include "app/painter_replay.h"
+#include "app/scene.h"
+#include "app/screenshot.h"
+#include "app/view_keys.h"
+#include "bsp/bsp_node.h"
+#include "display/overlay_colours.h"
+#include "display/tree_panel.h"
+#include "display/headless.h"
+#include "geometry/transform.h"
+#include "platform/host/headless/png_io.h"
+#include "polygon/poly_list.h"
+
+namespace {
+
+using Pixels = std::vector<std::uint8_t>;
+
+void press(WPARAM key) { windowProc(mainWindow, WM_KEYDOWN, key, 1); }
+
+// The palette index the display shows `colour` with.
+std::uint8_t indexOf(const platform::Frame& frame, COLORREF colour) {
+  const int wanted = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+  for (int i = 0; i < 256; ++i) {
+    const platform::Rgb& c = frame.palette[i];
+    if ((c.r << 16 | c.g << 8 | c.b) == wanted) return static_cast<std::uint8_t>(i);
+  }
+  ADD_FAILURE() << "no exact palette entry for " << std::hex << wanted;
+  return 0;
+}
+
+const Pixels& latest(const platform::HeadlessHost& host) { return host.frames().back().pixels; }
+
+// Node for node: the same planes and the same polygons in the same order.
+bool sameTree(const BspTree& a, const BspTree& b) {
+  if (a.isEmpty() || b.isEmpty()) return a.isEmpty() && b.isEmpty();
+  const Plane &p = a.root->plane, &q = b.root->plane;
+  if (p.x != q.x || p.y != q.y || p.z != q.z || p.w != q.w) return false;
+  const PolyNode *m = a.root->coplanar->head, *n = b.root->coplanar->head;
+  for (; m != nullptr && n != nullptr; m = m->next, n = n->next) {
+    if (m->poly->vertexCount != n->poly->vertexCount) return false;
+    for (int k = 0; k < m->poly->vertexCount; ++k) {
+      const Point3 &u = m->poly->vertices[k], &v = n->poly->vertices[k];
+      if (u.x != v.x || u.y != v.y || u.z != v.z) return false;
+    }
+  }
+  return m == nullptr && n == nullptr && sameTree(a.root->back, b.root->back) && sameTree(a.root->front, b.root->front);
+}
+
+TEST(ConstructionSteps, EachStepsTreeHasItsCountsAndTheLastIsTheScene) {
+  buildScene();
+  ConstructionSteps steps(builtInSteps());
+  ASSERT_EQ(steps.count(), 4);
+  struct Expected {
+    int nodes, polygons, depth;
+  };
+  // 1: the cube, a chain of its six faces. 2: the channel's three walls
+  // inside the cube found nodes below it. 3: the clean-up splits faces but
+  // founds nothing. 4: the plate's pieces in empty space.
+  const Expected expected[] = {{6, 6, 6}, {9, 9, 9}, {9, 16, 9}, {25, 32, 12}};
+  for (int k = 1; k <= 4; ++k) {
+    const TreeCounts counts = countTree(steps.tree(k));
+    EXPECT_EQ(counts.nodes, expected[k - 1].nodes) << "step " << k;
+    EXPECT_EQ(counts.polygons, expected[k - 1].polygons) << "step " << k;
+    EXPECT_EQ(counts.depth, expected[k - 1].depth) << "step " << k;
+  }
+  EXPECT_TRUE(sameTree(steps.tree(4), *sceneTree));
+  EXPECT_FALSE(sameTree(steps.tree(3), *sceneTree));
+  // Built once: the same tree again.
+  EXPECT_EQ(&steps.tree(2), &steps.tree(2));
+}
+
+TEST(ConstructionSteps, NumberKeysShowStepsAndZeroTheUnchangedSceneAgain) {
+  platform::HeadlessHost& host = headless::startProgram();
+  const BspTree* scene = sceneTree;
+  theViewer->drawPlainFrame();
+  const Pixels plain = latest(host);
+  press('1');
+  EXPECT_EQ(theViewer->view.tree, &constructionSteps().tree(1));
+  EXPECT_EQ(theViewer->view.caption, "step 1 of 4: the first box");
+  const Pixels first = latest(host);
+  EXPECT_NE(first, plain);
+  // The turned view is kept across steps.
+  theViewer->modelRotation = rotationY(30.0f);
+  theViewer->modelInverse = rotationY(-30.0f);
+  press('2');
+  EXPECT_EQ(theViewer->modelRotation, rotationY(30.0f));
+  const int frames = host.frameCount();
+  press('5');  // the scene has four steps
+  EXPECT_EQ(host.frameCount(), frames);
+  press('R');
+  press('0');
+  EXPECT_EQ(theViewer->view.tree, nullptr);
+  EXPECT_EQ(latest(host), plain);
+  EXPECT_EQ(sceneTree, scene);
+}
+
+struct Replayed {
+  std::vector<Pixels> frames;      // one per polygon
+  std::vector<const Poly*> polys;  // the polygon each frame added
+  std::vector<Pixels> masks;       // each polygon alone, filled with its outline
+  Pixels plain, last;
+};
+
+// Every pixel that polygon's fill and outline cover.
+Pixels mask(Viewer& viewer, platform::HeadlessHost& host, const Poly& poly) {
+  EXPECT_TRUE(viewer.beginFrame());
+  std::vector<POINT> ring;
+  for (int k = 0; k < poly.vertexCount; ++k) {
+    const Point3 p = poly.vertices[k] * viewer.combined;
+    ring.push_back(viewer.toScreen(Point2(p.x, p.y)));
+  }
+  const HPEN white = CreatePen(PS_SOLID, 0, RGB(255, 255, 255));
+  const HGDIOBJ pen = SelectObject(viewer.dc, white);
+  Polygon(viewer.dc, ring.data(), poly.vertexCount);
+  SelectObject(viewer.dc, pen);
+  DeleteObject(white);
+  viewer.endFrame();
+  return latest(host);
+}
+
+Replayed replayWithKeys(platform::HeadlessHost& host, bool withTree) {
+  Replayed r;
+  theViewer->drawPlainFrame();
+  r.plain = latest(host);
+  if (withTree) press('T');
+  press('P');
+  while (theViewer->view.paintLimit != kPaintAll) {
+    r.frames.push_back(latest(host));
+    r.polys.push_back(theViewer->view.lastPainted);
+    advanceReplay();
+  }
+  r.last = latest(host);
+  return r;
+}
+
+TEST(PainterReplay, EachFrameAddsOnlyItsPolygonAndTheLastIsThePlainFrame) {
+  platform::HeadlessHost& host = headless::startProgram();
+  theViewer->modelRotation = rotationY(35.0f);
+  theViewer->modelInverse = rotationY(-35.0f);
+  const Replayed r = replayWithKeys(host, false);
+  ASSERT_EQ(static_cast<int>(r.frames.size()), theViewer->facingPolygonCount());
+  ASSERT_GT(r.frames.size(), 5u);
+  EXPECT_EQ(r.last, r.plain);
+
+  const std::uint8_t highlight = indexOf(host.frames().back(), kHighlightColour);
+  Pixels previous(r.plain.size(), 0);
+  for (std::size_t k = 0; k < r.frames.size(); ++k) {
+    const Pixels inside = mask(*theViewer, host, *r.polys[k]);
+    int changed = 0;
+    for (std::size_t i = 0; i < previous.size(); ++i) {
+      if (r.frames[k][i] == highlight) {
+        EXPECT_NE(inside[i], 0) << "highlight off polygon " << k << " at " << i;
+      }
+      if (r.frames[k][i] == previous[i]) continue;
+      ++changed;
+      // Outside the new polygon only the old highlight may give way.
+      if (inside[i] == 0) {
+        ASSERT_EQ(previous[i], highlight) << "frame " << k << " pixel " << i;
+      }
+    }
+    EXPECT_GT(changed, 0) << k;
+    previous = r.frames[k];
+  }
+}
+
+TEST(PainterReplay, ThePanelHighlightsTheNodeOfThePolygonJustDrawn) {
+  platform::HeadlessHost& host = headless::startProgram();
+  const Replayed r = replayWithKeys(host, true);
+  const std::vector<PanelNode> layout = layoutTree(*sceneTree, kTreeDiagram);
+  const std::uint8_t highlight = indexOf(host.frames().back(), kHighlightColour);
+  for (std::size_t k = 0; k < r.frames.size(); ++k) {
+    std::vector<const BspNode*> lit;
+    for (const PanelNode& n : layout) {
+      if (r.frames[k][n.centre.y * headless::kWidth + n.centre.x] == highlight) lit.push_back(n.node);
+    }
+    ASSERT_EQ(lit.size(), 1u) << "frame " << k;
+    const PolyNode* p = lit[0]->coplanar->head;
+    while (p != nullptr && &*p->poly != r.polys[k]) p = p->next;
+    EXPECT_NE(p, nullptr) << "frame " << k << ": the lit node does not hold the polygon drawn";
+  }
+}
+
+TEST(PainterReplay, TheKeyRunsTheWholeReplayThroughTheLoopAndPlusMinusMoveTheRate) {
+  EXPECT_EQ(headless::runProgram("key 80\nkey escape"), 1);
+  // The first frame, one per facing polygon, the plain frame again.
+  const auto& frames = static_cast<platform::HeadlessHost&>(platform::host()).frames();
+  ASSERT_GT(frames.size(), 3u);
+  EXPECT_EQ(frames.front().pixels, frames.back().pixels);
+  EXPECT_EQ(headless::countCalls("MsgWaitForMultipleObjects("), static_cast<int>(frames.size()) - 3);
+
+  EXPECT_EQ(replayRateIndex(), kDefaultReplayRate);
+  EXPECT_EQ(replayInterval(), 1000u / 15u);
+  for (int i = 0; i < 10; ++i) changeReplayRate(+1);
+  EXPECT_EQ(replayInterval(), 1000u / 60u);
+  for (int i = 0; i < 10; ++i) changeReplayRate(-1);
+  EXPECT_EQ(replayInterval(), 1000u);
+}
+
+TEST(ViewKeys, HelpListsEveryBindingAndOtherKeysDoNothing) {
+  platform::HeadlessHost& host = headless::startProgram();
+  press('H');
+  for (const KeyBinding& binding : keyBindings()) {
+    bool listed = false;
+    for (const std::string& call : headless::calls("TextOutA(")) {
+      listed = listed || (call.find(binding.label) != std::string::npos &&
+                          call.find(binding.action) != std::string::npos);
+    }
+    EXPECT_TRUE(listed) << binding.label;
+  }
+  const int frames = host.frameCount();
+  int unbound = 0;
+  for (WPARAM key = 1; key < 255; ++key) {
+    if (findKeyBinding(key) != nullptr) continue;
+    press(key);
+    ++unbound;
+  }
+  EXPECT_EQ(host.frameCount(), frames);
+  EXPECT_EQ(unbound, 254 - 22);
+  EXPECT_TRUE(theViewer->view.showHelp);
+  EXPECT_EQ(theViewer->view.tree, nullptr);
+}
+
+TEST(ViewKeys, TogglesTwiceAndKeyZeroGiveBackThePlainFrame) {
+  platform::HeadlessHost& host = headless::startProgram();
+  theViewer->drawPlainFrame();
+  const Pixels plain = latest(host);
+  for (WPARAM key : {WPARAM{'T'}, WPARAM{'W'}, WPARAM{'H'}, WPARAM{VK_F1}}) {
+    press(key);
+    EXPECT_NE(latest(host), plain) << char(key);
+    press(key);
+    EXPECT_EQ(latest(host), plain) << char(key);
+  }
+  press('3');
+  press('0');
+  EXPECT_EQ(latest(host), plain);
+}
+
+TEST(ViewKeys, OutlinesOnlyDrawNoFill) {
+  platform::HeadlessHost& host = headless::startProgram();
+  press('W');
+  const std::set<int> colours = headless::colours(host.frames().back());
+  EXPECT_EQ(colours, (std::set<int>{0x000000, 0xFFFFFF}));
+}
+
+TEST(ViewKeys, ClickingANodeOutlinesItsPolygonsAndAClickBesideItUnpicks) {
+  platform::HeadlessHost& host = headless::startProgram();
+  press('T');
+  const std::vector<PanelNode> layout = layoutTree(*sceneTree, kTreeDiagram);
+  const PanelNode& root = layout.front();
+  windowProc(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(root.centre.x + 1, root.centre.y));
+  EXPECT_EQ(theViewer->view.selectedNode, sceneTree->root);
+  EXPECT_EQ(dragging, 0);
+  EXPECT_EQ(headless::colours(host.frames().back()).count(0x00FFFF), 1u);
+  windowProc(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kTreePanel.left + 2, kTreePanel.bottom - 2));
+  EXPECT_EQ(theViewer->view.selectedNode, nullptr);
+  // Outside the panel a press starts a drag as always.
+  windowProc(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 400));
+  EXPECT_EQ(dragging, 1);
+}
+
+class EscapeTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(EscapeTest, EndsTheProgramWithStatusOne) { EXPECT_EQ(headless::runProgram(GetParam()), 1); }
+
+INSTANTIATE_TEST_SUITE_P(EveryMode, EscapeTest,
+                         ::testing::Values("key 84\nkey escape", "key 72\nkey escape", "key 87\nkey escape",
+                                           "key 50\nkey escape", "key 80\nkey escape", "key 80; key escape",
+                                           "key 80\nkey 80\nkey escape", "key 84\npress 500 100\nkey escape",
+                                           "key 84\nkey 80; key 187; key 80; key escape"));
+
+}  // namespace
+
+namespace {
+
+int runWithCommandLine(const char* text) {
+  headless::install("key escape");
+  std::string line = text;
+  return WinMain(platform::programInstance(), nullptr, line.data(), SW_SHOW);
+}
+
+TEST(CommandLine, HelpPrintsEveryKeyAndEndsAtOnceAndAnUnknownWordIsRefused) {
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(runWithCommandLine("--help"), 0);
+  const std::string usage = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(usage.rfind("usage: kelvane", 0), 0u);
+  for (const std::string& line : helpLines()) EXPECT_NE(usage.find(line), std::string::npos) << line;
+  EXPECT_EQ(headless::countCalls("CreateWindowExA("), 0);
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runWithCommandLine("  --window "), kUsageStatus);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "kelvane: unknown argument '--window' (kelvane --help lists what there is)\n");
+  EXPECT_EQ(headless::countCalls("CreateWindowExA("), 0);
+}
+
+TEST(CommandLine, AWordThatIsNoOptionNamesTheSceneFileBlanksAndAll) {
+  const struct {
+    const char* text;
+    const char* scenePath;
+    bool help;
+    bool refused;
+  } cases[] = {
+      {"", "", false, false},
+      {"  examples/gear.csg ", "examples/gear.csg", false, false},
+      {"my scenes/a b.csg", "my scenes/a b.csg", false, false},
+      {"-h examples/die.csg", "examples/die.csg", true, false},
+      {"--nope x.csg", "x.csg", false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const CommandLine line = parseCommandLine(c.text);
+    EXPECT_EQ(line.scenePath, c.scenePath);
+    EXPECT_EQ(line.help, c.help);
+    EXPECT_EQ(!line.error.empty(), c.refused);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs in a folder of its own, the current one while the test runs.
+class ScreenshotTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir);
+    fs::current_path(dir);
+  }
+  void TearDown() override {
+    fs::current_path(fs::temp_directory_path());
+    fs::remove_all(dir);
+  }
+  const fs::path dir = fs::temp_directory_path() / ("kelvane-shot-" + std::to_string(::getpid()));
+};
+
+TEST_F(ScreenshotTest, SpaceSavesTheFrameUnderTheFirstFreeNumberAndOverwritesNothing) {
+  { std::ofstream("kelvane-0001.png") << "keep"; }
+  platform::HeadlessHost& host = headless::startProgram();
+  press('T');
+  testing::internal::CaptureStdout();
+  press(VK_SPACE);
+  press(VK_SPACE);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "kelvane: saved kelvane-0002.png\nkelvane: saved kelvane-0003.png\n");
+  std::stringstream kept;
+  kept << std::ifstream("kelvane-0001.png").rdbuf();
+  EXPECT_EQ(kept.str(), "keep");
+
+  std::vector<std::uint8_t> pixels;
+  platform::Palette palette;
+  int width = 0, height = 0;
+  std::string error;
+  ASSERT_TRUE(platform::readIndexedPng("kelvane-0003.png", pixels, width, height, palette, &error)) << error;
+  EXPECT_EQ(width, headless::kWidth);
+  EXPECT_EQ(height, headless::kHeight);
+  // The frame with the panel, as the screen showed it.
+  EXPECT_EQ(pixels, host.frames().back().pixels);
+  for (int i = 0; i < 256; ++i) {
+    EXPECT_EQ(palette[i].r, host.frames().back().palette[i].r) << i;
+    EXPECT_EQ(palette[i].b, host.frames().back().palette[i].b) << i;
+  }
+}
+
+TEST_F(ScreenshotTest, AFolderThatCannotBeWrittenIsNamed) {
+  std::string error;
+  EXPECT_EQ(saveNumbered((dir / "missing").string(), {1, 2, 3}, error), "");
+  EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+  EXPECT_NE(error.find("missing/kelvane-0001.png"), std::string::npos) << error;
+}
+
+}  // namespace
