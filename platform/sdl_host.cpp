@@ -1,7 +1,7 @@
 #include "platform/sdl_host.h"
 
-#include <cstdio>
 
+#include "platform/sdl_display_watch.h"
 #include "platform/sdl_input.h"
 
 namespace platform {
@@ -33,6 +33,7 @@ std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
     SDL_Quit();
     return nullptr;
   }
+  watchDisplay();
   std::unique_ptr<SdlHost> host(new SdlHost);
   SDL_DisplayMode desktop;
   if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
@@ -50,6 +51,7 @@ std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
     if (error) *error = SDL_GetError();
     return nullptr;
   }
+  watchConnection(host->window_);
   host->rgb_.assign(static_cast<std::size_t>(kScreenWidth) * kScreenHeight, 0xff000000u);
   host->show();
   return host;
@@ -76,13 +78,18 @@ bool SdlHost::pollEvent(InputEvent& event) {
   }
 }
 
+// Waits in slices, looking at the display's connection between them: a
+// wait for input must not outlive the display it waits on. (A slice that
+// ends without an event is no failure; SDL tells the two apart no better.)
 bool SdlHost::waitEvent() {
-  if (holding_) return true;
-  if (!SDL_WaitEvent(&held_)) {
-    std::fprintf(stderr, "kelvane: waiting for input failed (SDL: %s)\n", SDL_GetError());
-    return false;
+  constexpr int kWatchMilliseconds = 250;
+  while (!holding_) {
+    if (SDL_WaitEventTimeout(&held_, kWatchMilliseconds)) {
+      holding_ = true;
+    } else if (displayClosed()) {
+      endForLostDisplay();
+    }
   }
-  holding_ = true;
   return true;
 }
 
