@@ -12,7 +12,9 @@
 #include "platform/headless_host.h"
 #include "platform/user.h"
 #include "platform/win32.h"
+#include "support/command_line.h"
 #include "tools/gif_writer.h"
+#include "tools/output_paths.h"
 #include "tools/render_options.h"
 #include "tools/render_script.h"
 
@@ -50,29 +52,39 @@ class AnimatingHost : public platform::HeadlessHost {
 
 int fail(const std::string& message) {
   std::fprintf(stderr, "kelvane-render: %s\n", message.c_str());
-  return 1;
+  return support::kExitFailed;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  RenderOptions options;
-  std::string error;
-  if (!parseRenderOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "kelvane-render: %s\n%s", error.c_str(), renderUsage());
-    return 2;
-  }
-  if (options.help) {
-    std::fputs(renderUsage(), stdout);
-    return 0;
-  }
-
+// The folder exists, holds no frames of another run (or --force cleared
+// them), and no output of this run overwrites another.
+int prepareOutputs(const RenderOptions& options, const support::CommandLine& line, OutputPaths& outputs) {
   std::error_code made;
   std::filesystem::create_directories(options.outDir, made);
   if (made || !std::filesystem::is_directory(options.outDir)) {
     return fail("cannot use '" + options.outDir + "' as the output directory" +
                 (made ? ": " + made.message() : std::string()));
   }
+  std::string error;
+  if (!options.gifPath.empty() && !outputs.claim(options.gifPath, "--gif", error)) return line.usageError(error);
+  const std::vector<std::string> earlier = outputs.earlierFrames();
+  if (!earlier.empty() && !options.force) {
+    return fail(options.outDir + " holds " + std::to_string(earlier.size()) + " frames of an earlier run (" +
+                earlier.front() + " ...); remove them, choose another folder, or give --force to replace them");
+  }
+  if (!outputs.removeEarlierFrames(error)) return fail(error);
+  return support::kExitDone;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RenderOptions options;
+  support::CommandLine line = renderCommandLine(options);
+  if (const auto end = line.parse(argc, argv)) return support::finishOutput(line.program(), *end);
+  if (options.outDir.empty()) return line.usageError("--out DIR is required");
+
+  OutputPaths outputs(options.outDir);
+  if (const int prepared = prepareOutputs(options, line, outputs); prepared != support::kExitDone) return prepared;
   GifWriter gif;
   if (!options.gifPath.empty() && !gif.open(options.gifPath)) return fail(gif.error());
 
@@ -86,11 +98,13 @@ int main(int argc, char** argv) {
   const int status = WinMain(platform::programInstance(), nullptr, commandLine, SW_SHOW);
 
   if (!host.writeError().empty()) return fail(host.writeError());
+  std::string error;
+  if (!outputs.widenFrameNumbers(host.frameCount(), error)) return fail(error);
   if (!options.gifPath.empty()) {
     host.finish();
     if (!gif.close()) return fail(gif.error());
   }
   if (status != kNormalEnd) return fail("the program ended with status " + std::to_string(status));
   std::printf("kelvane-render: %d frames written to %s\n", host.frameCount(), options.outDir.c_str());
-  return 0;
+  return support::finishOutput(line.program(), support::kExitDone);
 }
