@@ -13,10 +13,10 @@
 
 #include "fuzz/checks.h"
 #include "fuzz/fuzz_input.h"
-#include "platform/ellipse_raster.h"
-#include "platform/gdi_objects.h"
-#include "platform/palette.h"
-#include "platform/trace.h"
+#include "platform/gdi/ellipse_raster.h"
+#include "platform/gdi/gdi_objects.h"
+#include "platform/gdi/palette.h"
+#include "platform/trace/trace.h"
 #include "platform/win32.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // a virtual-key code can name, no empty step. A script it refuses leaves no
 // steps behind and says what is wrong at a place that exists in the text.
 #include "fuzz/checks.h"
-#include "platform/input_script.h"
+#include "platform/host/headless/input_script.h"
 
 void checkInputScript(const std::uint8_t* data, std::size_t size) {
   using platform::InputEvent;

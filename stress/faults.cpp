@@ -27,8 +27,8 @@
 #include <vector>
 
 #include "bench/csg/isolated_run.h"
-#include "platform/trace.h"
-#include "platform/user.h"
+#include "platform/trace/trace.h"
+#include "platform/user/user.h"
 #include "platform/win32.h"
 #include "stress/script_steps.h"
 #include "support/command_line.h"

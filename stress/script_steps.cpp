@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/user.h"
+#include "platform/user/user.h"
 #include "platform/win32.h"
 
 platform::ScriptStep inputStep(platform::InputEvent::Kind kind, int x, int y, unsigned key) {

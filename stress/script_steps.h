@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "platform/headless_host.h"
+#include "platform/host/headless/headless_host.h"
 
 // A step of one input event.
 platform::ScriptStep inputStep(platform::InputEvent::Kind kind, int x = 0, int y = 0, unsigned key = 0);

@@ -28,7 +28,7 @@
 #include "app/program.h"
 #include "app/scene.h"
 #include "bsp/bsp_node.h"
-#include "platform/headless_host.h"
+#include "platform/host/headless/headless_host.h"
 #include "stress/script_steps.h"
 #include "support/command_line.h"
 

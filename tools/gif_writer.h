@@ -9,7 +9,7 @@
 
 #include <gif_lib.h>
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "support/atomic_file.h"
 
 class GifWriter {

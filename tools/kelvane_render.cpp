@@ -9,8 +9,8 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/headless_host.h"
-#include "platform/user.h"
+#include "platform/host/headless/headless_host.h"
+#include "platform/user/user.h"
 #include "platform/win32.h"
 #include "support/command_line.h"
 #include "tools/gif_writer.h"

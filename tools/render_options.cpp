@@ -1,6 +1,6 @@
 #include "tools/render_options.h"
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/input_script.h"
+#include "platform/host/headless/input_script.h"
 #include "tools/render_options.h"
 
 // One script step per event, so that each reaches the program on its own

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/program.h"
-#include "platform/headless_host.h"
-#include "platform/user.h"
+#include "platform/host/headless/headless_host.h"
+#include "platform/user/user.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 
 #include "app/program.h"
 #include "app/scene.h"
-#include "platform/direct_draw_state.h"
-#include "platform/headless_host.h"
-#include "platform/user.h"
+#include "platform/ddraw/direct_draw_state.h"
+#include "platform/host/headless/headless_host.h"
+#include "platform/user/user.h"
 
 extern char** environ;
 

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/direct_draw_state.h"
-#include "platform/user.h"
+#include "platform/ddraw/direct_draw_state.h"
+#include "platform/user/user.h"
 #include "platform/win32.h"
 
 namespace {

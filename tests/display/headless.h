@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/program.h"
-#include "platform/headless_host.h"
-#include "platform/trace.h"
-#include "platform/user.h"
+#include "platform/host/headless/headless_host.h"
+#include "platform/trace/trace.h"
+#include "platform/user/user.h"
 
 namespace headless {
 

@@ -2,7 +2,7 @@
 #include <tuple>
 
 #include "display/headless.h"
-#include "platform/direct_draw_state.h"
+#include "platform/ddraw/direct_draw_state.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <random>
 
 #include "guarded_canvas.h"
-#include "platform/ellipse_raster.h"
-#include "platform/wide_math.h"
+#include "platform/gdi/ellipse_raster.h"
+#include "platform/gdi/wide_math.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas.h"
-#include "platform/direct_draw_state.h"
-#include "platform/gdi_objects.h"
-#include "platform/palette.h"
-#include "platform/trace.h"
+#include "platform/gdi/canvas.h"
+#include "platform/ddraw/direct_draw_state.h"
+#include "platform/gdi/gdi_objects.h"
+#include "platform/gdi/palette.h"
+#include "platform/trace/trace.h"
 #include "platform/win32.h"
 
 // A base for fixtures: forgets every platform object and the call log

@@ -9,11 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/headless_host.h"
-#include "platform/sdl_entry.h"
-#include "platform/sdl_host.h"
-#include "platform/sdl_input.h"
-#include "platform/user.h"
+#include "platform/host/headless/headless_host.h"
+#include "platform/host/sdl/sdl_entry.h"
+#include "platform/host/sdl/sdl_host.h"
+#include "platform/host/sdl/sdl_input.h"
+#include "platform/user/user.h"
 
 namespace {
 

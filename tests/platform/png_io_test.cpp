@@ -1,6 +1,6 @@
 // Indexed PNG files: a frame and its palette come back exactly; bad paths
 // and bad files give a message and leave the outputs alone.
-#include "platform/png_io.h"
+#include "platform/host/headless/png_io.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "platform/palette.h"
+#include "platform/gdi/palette.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The call log and fault injection by call name.
-#include "platform/trace.h"
+#include "platform/trace/trace.h"
 
 #include <gtest/gtest.h>
 

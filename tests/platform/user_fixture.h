@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/direct_draw_state.h"
-#include "platform/headless_host.h"
-#include "platform/input_script.h"
-#include "platform/trace.h"
-#include "platform/user.h"
-#include "platform/user_windows.h"
+#include "platform/ddraw/direct_draw_state.h"
+#include "platform/host/headless/headless_host.h"
+#include "platform/host/headless/input_script.h"
+#include "platform/trace/trace.h"
+#include "platform/user/user.h"
+#include "platform/user/user_windows.h"
 #include "platform/win32.h"
 
 struct Received {

@@ -1,7 +1,7 @@
 // The message queue: quit and destroyed-window results, the order of
 // posted, quit and input messages, coalescing, waiting, closing, the
 // cursor counter and bad use.
-#include "platform/user_input.h"
+#include "platform/user/user_input.h"
 #include "user_fixture.h"
 
 namespace {

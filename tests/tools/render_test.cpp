@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/png_io.h"
+#include "platform/host/headless/png_io.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ TEST_F(RenderTest, RefusesBadCommandLinesAndPathsItCannotWrite) {
       {out + " --drag", "--drag needs a value"},
       {out + " --drag 640,10:20,20", "outside the 640 x 480 screen"},
       {out + " --drag 10,10:20,480", "outside the 640 x 480 screen"},
-      {out + " --drag 1,2:3,4:-3", "MOVES '-3'"},
+      {out + " --drag 1,2:3,4:-3", "MOVES: '-3' is not a whole number from 0 to 10000"},
       {"--out " + (dir / "plain-file" / "out").string(), "cannot use"},
       {out + " --gif " + (dir / "missing" / "a.gif").string(), "cannot write"},
   };

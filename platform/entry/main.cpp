@@ -1,4 +1,0 @@
-// The Linux entry of the program: the SDL host below, WinMain above.
-#include "platform/sdl_entry.h"
-
-int main(int argc, char** argv) { return platform::runWithSdlHost(WinMain, argc, argv); }

@@ -1,0 +1,32 @@
+#include "platform/host/sdl/sdl_entry.h"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/host/sdl/sdl_host.h"
+#include "platform/user/user.h"
+
+namespace platform {
+
+int runWithSdlHost(WinMainFunction winMain, int argc, char** argv) {
+  std::string error;
+  std::unique_ptr<SdlHost> sdlHost = SdlHost::create(&error);
+  if (!sdlHost) {
+    std::fprintf(stderr,
+                 "kelvane: no display available (SDL: %s); run `make run` on a desktop, "
+                 "or use build/kelvane-render to render frames to PNG\n",
+                 error.c_str());
+    return kExitNoDisplay;
+  }
+  setHost(std::move(sdlHost));
+  std::string commandLine;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) commandLine += ' ';
+    commandLine += argv[i];
+  }
+  int status = winMain(programInstance(), nullptr, commandLine.data(), SW_SHOW);
+  setHost(nullptr);  // closes the window before the process ends
+  return status;
+}
+
+}  // namespace platform

@@ -1,0 +1,114 @@
+#include "platform/host/sdl/sdl_host.h"
+
+
+#include "platform/host/sdl/sdl_display_watch.h"
+#include "platform/host/sdl/sdl_input.h"
+
+namespace platform {
+namespace {
+
+// SDL falls back to its offscreen or dummy driver when no real one works;
+// a window there shows nothing and receives no input, so the program would
+// wait for ever. Such a driver counts as a display only when asked for by
+// name, as the tests do.
+bool hasRealDisplay(std::string* error) {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+  bool standIn = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+  if (!standIn || (requested && SDL_strstr(requested, driver))) return true;
+  if (error) *error = std::string("only the ") + driver + " video driver works here";
+  return false;
+}
+
+}  // namespace
+
+std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
+  // Set before the renderer exists: textures take their scaling from it.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    if (error) *error = SDL_GetError();
+    return nullptr;
+  }
+  if (!hasRealDisplay(error)) {
+    SDL_Quit();
+    return nullptr;
+  }
+  watchDisplay();
+  std::unique_ptr<SdlHost> host(new SdlHost);
+  SDL_DisplayMode desktop;
+  if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+    host->screenWidth_ = desktop.w;
+    host->screenHeight_ = desktop.h;
+  }
+  host->window_ = SDL_CreateWindow("Kelvane", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, host->screenWidth_,
+                                   host->screenHeight_, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+  if (host->window_) host->renderer_ = SDL_CreateRenderer(host->window_, -1, 0);
+  if (host->renderer_ && SDL_RenderSetLogicalSize(host->renderer_, kScreenWidth, kScreenHeight) == 0) {
+    host->texture_ = SDL_CreateTexture(host->renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                       kScreenWidth, kScreenHeight);
+  }
+  if (!host->texture_) {
+    if (error) *error = SDL_GetError();
+    return nullptr;
+  }
+  watchConnection(host->window_);
+  host->rgb_.assign(static_cast<std::size_t>(kScreenWidth) * kScreenHeight, 0xff000000u);
+  host->show();
+  return host;
+}
+
+SdlHost::~SdlHost() {
+  if (texture_) SDL_DestroyTexture(texture_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  if (window_) SDL_DestroyWindow(window_);
+  SDL_Quit();
+}
+
+bool SdlHost::pollEvent(InputEvent& event) {
+  SDL_Event sdlEvent;
+  for (;;) {
+    if (holding_) {
+      sdlEvent = held_;
+      holding_ = false;
+    } else if (!SDL_PollEvent(&sdlEvent)) {
+      return false;
+    }
+    if (sdlEvent.type == SDL_WINDOWEVENT && sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED) show();
+    if (translateSdlEvent(sdlEvent, event)) return true;
+  }
+}
+
+// Waits in slices, looking at the display's connection between them: a
+// wait for input must not outlive the display it waits on. (A slice that
+// ends without an event is no failure; SDL tells the two apart no better.)
+bool SdlHost::waitEvent() {
+  constexpr int kWatchMilliseconds = 250;
+  while (!holding_) {
+    if (SDL_WaitEventTimeout(&held_, kWatchMilliseconds)) {
+      holding_ = true;
+    } else if (displayClosed()) {
+      endForLostDisplay();
+    }
+  }
+  return true;
+}
+
+void SdlHost::present(const std::uint8_t* pixels, const Palette& palette) {
+  for (std::size_t i = 0; i < rgb_.size(); ++i) {
+    const Rgb& colour = palette[pixels[i]];
+    rgb_[i] = 0xff000000u | (std::uint32_t{colour.r} << 16) | (std::uint32_t{colour.g} << 8) | colour.b;
+  }
+  show();
+}
+
+void SdlHost::show() {
+  SDL_UpdateTexture(texture_, nullptr, rgb_.data(), kScreenWidth * sizeof(std::uint32_t));
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlHost::setCursorVisible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+
+}  // namespace platform

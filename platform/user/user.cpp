@@ -1,0 +1,25 @@
+#include "platform/user/user.h"
+
+#include <cstdint>
+
+#include "platform/user/user_cursor.h"
+#include "platform/user/user_focus.h"
+#include "platform/user/user_input.h"
+#include "platform/user/user_queue.h"
+#include "platform/user/user_windows.h"
+
+namespace platform {
+
+// The load address Windows gives an executable's image, which is what a
+// program's instance handle is.
+HINSTANCE programInstance() { return reinterpret_cast<HINSTANCE>(std::uintptr_t{0x400000}); }
+
+void resetUser() {
+  resetWindows();
+  resetFocus();
+  resetQueue();
+  resetInput();
+  resetCursor();
+}
+
+}  // namespace platform
