@@ -5,6 +5,7 @@
 
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/user/user.h"
+#include "support/command_line.h"
 
 namespace platform {
 
@@ -12,10 +13,7 @@ int runWithSdlHost(WinMainFunction winMain, int argc, char** argv) {
   std::string error;
   std::unique_ptr<SdlHost> sdlHost = SdlHost::create(&error);
   if (!sdlHost) {
-    std::fprintf(stderr,
-                 "kelvane: no display available (SDL: %s); run `make run` on a desktop, "
-                 "or use build/kelvane-render to render frames to PNG\n",
-                 error.c_str());
+    std::fprintf(stderr, "kelvane: no display available: %s\n", error.c_str());
     return kExitNoDisplay;
   }
   setHost(std::move(sdlHost));
@@ -24,9 +22,10 @@ int runWithSdlHost(WinMainFunction winMain, int argc, char** argv) {
     if (i > 1) commandLine += ' ';
     commandLine += argv[i];
   }
-  int status = winMain(programInstance(), nullptr, commandLine.data(), SW_SHOW);
+  constexpr int kNormalEnd = 1;
+  const int status = winMain(programInstance(), nullptr, commandLine.data(), SW_SHOW);
   setHost(nullptr);  // closes the window before the process ends
-  return status;
+  return status == kNormalEnd ? support::kExitDone : support::kExitFailed;
 }
 
 }  // namespace platform

@@ -7,15 +7,19 @@
 
 namespace platform {
 
-// Exit status when no display can be opened.
-constexpr int kExitNoDisplay = 2;
+// Exit status when no display can be opened: distinct from a failure of
+// the program (1) and a bad command line (2), so that a script can fall
+// back to rendering frames.
+constexpr int kExitNoDisplay = 3;
 
 using WinMainFunction = int(WINAPI*)(HINSTANCE, HINSTANCE, LPSTR, int);
 
-// Installs the SDL host and returns `winMain`'s result for the program's
-// instance, no previous instance, the arguments after the program's name
-// joined by spaces, and SW_SHOW. Without a display it says so in one line
-// on stderr and returns kExitNoDisplay without calling `winMain`.
+// Installs the SDL host and runs `winMain` for the program's instance, no
+// previous instance, the arguments after the program's name joined by
+// spaces, and SW_SHOW. Returns the process's status: 0 when WinMain ends
+// normally (with 1, as it does on every normal end), 1 when it reports a
+// failure. Without a display it says so in one line on stderr and returns
+// kExitNoDisplay without calling `winMain`.
 int runWithSdlHost(WinMainFunction winMain, int argc, char** argv);
 
 }  // namespace platform

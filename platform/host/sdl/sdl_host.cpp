@@ -1,6 +1,5 @@
 #include "platform/host/sdl/sdl_host.h"
 
-
 #include "platform/host/sdl/sdl_display_watch.h"
 #include "platform/host/sdl/sdl_input.h"
 
@@ -20,13 +19,38 @@ bool hasRealDisplay(std::string* error) {
   return false;
 }
 
+bool isSet(const char* variable) {
+  const char* value = SDL_getenv(variable);
+  return value != nullptr && value[0] != '\0';
+}
+
+// Which display the environment names decides the driver, unless the
+// driver is named itself: with only an X display named, SDL would go on to
+// try Wayland, whose library complains on stderr, and then stand-ins, and
+// the X server's own failure would be lost among theirs.
+bool chooseDriver(std::string* error) {
+  if (isSet("SDL_VIDEODRIVER") || isSet("WAYLAND_DISPLAY")) return true;
+  if (!isSet("DISPLAY")) {
+    if (error) *error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    return false;
+  }
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  return true;
+}
+
 }  // namespace
 
 std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
+  if (!chooseDriver(error)) return nullptr;
   // Set before the renderer exists: textures take their scaling from it.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    if (error) *error = SDL_GetError();
+    if (error && !isSet("SDL_VIDEODRIVER") && !isSet("WAYLAND_DISPLAY")) {
+      *error = std::string("cannot open the X display '") + SDL_getenv("DISPLAY") +
+               "': no X server accepts a connection there (SDL: " + SDL_GetError() + ")";
+    } else if (error) {
+      *error = SDL_GetError();
+    }
     return nullptr;
   }
   if (!hasRealDisplay(error)) {
