@@ -167,7 +167,7 @@ TEST(RunDemo, AStaleDisplayFallsBackToFrames) {
   fs::remove_all(kScratch);
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "kelvane: no display available: cannot open the X display ':399': no X server accepts a "
-                   "connection there (SDL: x11 not available)\n");
+                   "connection there\n");
   EXPECT_TRUE(framesWritten) << r.out;
 }
 

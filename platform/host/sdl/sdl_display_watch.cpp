@@ -2,19 +2,28 @@
 
 #include <SDL_syswm.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <csignal>
+#include <thread>
 
 namespace platform {
 namespace {
 
-int watchedFd = -1;
+std::atomic<bool> closingItself{false};
 
 int onConnectionBroken(Display*) { endForLostDisplay(); }
 
 }  // namespace
+
+bool canOpenXDisplay(const char* name) {
+  Display* display = XOpenDisplay(name);
+  if (display == nullptr) return false;
+  XCloseDisplay(display);
+  return true;
+}
 
 void watchDisplay() {
   const char* driver = SDL_GetCurrentVideoDriver();
@@ -28,21 +37,23 @@ void watchDisplay() {
 void watchConnection(SDL_Window* window) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
-    watchedFd = ConnectionNumber(info.info.x11.display);
-  }
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  const int fd = ConnectionNumber(info.info.x11.display);
+  // POLLRDHUP alone: the server's hang-up, even with events still unread,
+  // and never the events themselves, which stay for Xlib to read.
+  std::thread([fd] {
+    pollfd watch{fd, POLLRDHUP, 0};
+    for (;;) {
+      const int seen = ::poll(&watch, 1, -1);
+      if (seen < 0 && errno == EINTR) continue;
+      if (seen <= 0 || (watch.revents & POLLNVAL)) return;
+      if (closingItself) return;
+      if (watch.revents & (POLLRDHUP | POLLHUP | POLLERR)) endForLostDisplay();
+    }
+  }).detach();
 }
 
-bool displayClosed() {
-  if (watchedFd < 0) return false;
-  pollfd watch{watchedFd, POLLIN, 0};
-  if (::poll(&watch, 1, 0) <= 0) return false;
-  if (watch.revents & (POLLHUP | POLLERR | POLLNVAL)) return true;
-  // Readable: either events wait (left for SDL to read) or the server is
-  // gone, which a peek sees as the end of the stream.
-  char byte = 0;
-  return ::recv(watchedFd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
-}
+void unwatchConnection() { closingItself = true; }
 
 void endForLostDisplay() {
   static const char kMessage[] = "kelvane: the display was lost (its connection closed); the program ends\n";

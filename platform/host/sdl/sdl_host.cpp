@@ -34,6 +34,14 @@ bool chooseDriver(std::string* error) {
     if (error) *error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
     return false;
   }
+  // Asked before SDL starts: a start that fails leaves pieces behind.
+  if (!canOpenXDisplay(SDL_getenv("DISPLAY"))) {
+    if (error) {
+      *error = std::string("cannot open the X display '") + SDL_getenv("DISPLAY") +
+               "': no X server accepts a connection there";
+    }
+    return false;
+  }
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   return true;
 }
@@ -45,12 +53,7 @@ std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
   // Set before the renderer exists: textures take their scaling from it.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    if (error && !isSet("SDL_VIDEODRIVER") && !isSet("WAYLAND_DISPLAY")) {
-      *error = std::string("cannot open the X display '") + SDL_getenv("DISPLAY") +
-               "': no X server accepts a connection there (SDL: " + SDL_GetError() + ")";
-    } else if (error) {
-      *error = SDL_GetError();
-    }
+    if (error) *error = SDL_GetError();
     return nullptr;
   }
   if (!hasRealDisplay(error)) {
@@ -82,6 +85,7 @@ std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
 }
 
 SdlHost::~SdlHost() {
+  unwatchConnection();
   if (texture_) SDL_DestroyTexture(texture_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
@@ -102,18 +106,13 @@ bool SdlHost::pollEvent(InputEvent& event) {
   }
 }
 
-// Waits in slices, looking at the display's connection between them: a
-// wait for input must not outlive the display it waits on. (A slice that
-// ends without an event is no failure; SDL tells the two apart no better.)
 bool SdlHost::waitEvent() {
-  constexpr int kWatchMilliseconds = 250;
-  while (!holding_) {
-    if (SDL_WaitEventTimeout(&held_, kWatchMilliseconds)) {
-      holding_ = true;
-    } else if (displayClosed()) {
-      endForLostDisplay();
-    }
+  if (holding_) return true;
+  if (!SDL_WaitEvent(&held_)) {
+    std::fprintf(stderr, "kelvane: waiting for input failed (SDL: %s)\n", SDL_GetError());
+    return false;
   }
+  holding_ = true;
   return true;
 }
 
