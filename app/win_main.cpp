@@ -3,6 +3,7 @@
 
 #include "app/program.h"
 #include "app/scene.h"
+#include "interaction/trackball.h"
 
 HWND mainWindow = nullptr;
 Viewer* theViewer = nullptr;
@@ -14,6 +15,15 @@ namespace {
 
 constexpr const char* kName = "Kelvane";
 constexpr WORD kApplicationResource = 32512;
+constexpr float kTrackballRadius = 0.95f;
+
+// Null, said on stderr, when there is no memory for it; the Viewer is then
+// not complete.
+Trackball* makeTrackball() {
+  Trackball* trackball = new (std::nothrow) Trackball(origin2, kTrackballRadius);
+  if (trackball == nullptr) std::fprintf(stderr, "kelvane: out of memory for the trackball\n");
+  return trackball;
+}
 
 }  // namespace
 
@@ -54,7 +64,7 @@ void startUp(HINSTANCE instance, int showCommand) {
 
   // The model is complete before the display mode changes.
   buildScene();
-  theViewer = new (std::nothrow) Viewer(mainWindow);
+  theViewer = new (std::nothrow) Viewer(mainWindow, makeTrackball(), sceneTree);
   if (theViewer == nullptr) {
     std::fprintf(stderr, "kelvane: out of memory for the viewer\n");
     PostQuitMessage(kDisplayFailedStatus);

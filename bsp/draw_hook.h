@@ -8,4 +8,9 @@
 // test that records the order). The handle is a copy, released on return.
 void drawPoly(PolyRef polyRef);
 
+class PolyList;
+
+// Hands a copy of each handle of `list`, head first, to drawPoly.
+void drawAll(const PolyList& list);
+
 #endif

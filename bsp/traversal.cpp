@@ -8,8 +8,8 @@
 #include "bsp/draw_hook.h"
 #include "polygon/poly_list.h"
 
-void PolyList::drawAll() const {
-  for (const PolyNode* node = head; node != nullptr; node = node->next) drawPoly(node->poly);
+void drawAll(const PolyList& list) {
+  for (const PolyNode* node = list.head; node != nullptr; node = node->next) drawPoly(node->poly);
 }
 
 void BspTree::draw(const Point3& eye) const {
@@ -19,6 +19,6 @@ void BspTree::draw(const Point3& eye) const {
 void BspNode::draw(const Point3& eye) const {
   const bool eyeInFront = eye.dot(plane) >= 0.0f;
   (eyeInFront ? back : front).draw(eye);
-  coplanar->drawAll();
+  drawAll(*coplanar);
   (eyeInFront ? front : back).draw(eye);
 }

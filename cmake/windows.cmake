@@ -12,10 +12,6 @@ kelvane_sources(APP_SRC app)
 
 set(KELVANE_WIN_SRC ${GEOMETRY_SRC} ${POLYGON_SRC} ${BSP_SRC}
                     ${DISPLAY_SRC} ${INTERACTION_SRC} ${APP_SRC})
-if(NOT KELVANE_WIN_SRC)
-  message(STATUS "kelvane.exe: no sources yet")
-  return()
-endif()
 
 # A GUI program: the C runtime calls the program's own WinMain and no console
 # opens. Everything of the compiler's runtime is linked in, so the one file

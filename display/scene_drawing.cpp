@@ -1,4 +1,4 @@
-#include "app/scene.h"
+#include "bsp/bsp_tree.h"
 #include "display/gdi_object.h"
 #include "display/viewer.h"
 
@@ -6,5 +6,5 @@ void Viewer::drawScene() {
   combined = modelRotation * camera.viewProjection;
   eyeInModel = camera.eye * modelInverse;
   ScopedPen white(dc, solidPen(RGB(255, 255, 255)));
-  if (sceneTree != nullptr) sceneTree->draw(eyeInModel);
+  if (scene != nullptr) scene->draw(eyeInModel);
 }

@@ -2,10 +2,9 @@
 #include "display/viewer.h"
 
 #include <cstdio>
-#include <new>
 
+#include "display/drag_control.h"
 #include "geometry/transform.h"
-#include "interaction/trackball.h"
 
 Viewer* currentViewer = nullptr;
 
@@ -14,7 +13,6 @@ namespace {
 constexpr DWORD kScreenWidth = 640;
 constexpr DWORD kScreenHeight = 480;
 constexpr DWORD kBitsPerPixel = 8;
-constexpr float kTrackballRadius = 0.95f;
 
 // DDBLT_WAIT already waits out a busy blitter, so an error that survives
 // this many fills in a row will not go away by itself.
@@ -38,9 +36,10 @@ bool succeeded(const char* call, HRESULT result) {
 
 }  // namespace
 
-Viewer::Viewer(HWND window_)
+Viewer::Viewer(HWND window_, DragControl* trackball_, const BspTree* scene_)
     : camera(Point3(0, 0, 5, 1), originPoint, fieldOfView(kFocalLength, kFrameDiagonal)),
-      trackball(nullptr),
+      trackball(trackball_),
+      scene(scene_),
       centreX(0),
       centreY(0),
       scale(0),
@@ -51,8 +50,6 @@ Viewer::Viewer(HWND window_)
       dc(nullptr) {
   modelRotation = identityMatrix;
   modelInverse = identityMatrix;
-  trackball = new (std::nothrow) Trackball(origin2, kTrackballRadius);
-  if (trackball == nullptr) std::fprintf(stderr, "kelvane: out of memory for the trackball\n");
   eyeInModel = camera.eye;
   window = window_;
   setUpDisplay();

@@ -22,7 +22,8 @@
 #include "platform/win32.h"
 #include "polygon/poly_ref.h"
 
-class Trackball;
+class BspTree;
+class DragControl;
 
 constexpr int kPointCapacity = 128;
 // Frames in a row without a device context after which the display is
@@ -31,7 +32,9 @@ constexpr int kFrameAttempts = 32;
 
 struct Viewer {
   Camera camera;
-  Trackball* trackball;
+  DragControl* trackball;
+  // What drawScene draws; null draws no model.
+  const BspTree* scene;
   Matrix4 dragStartRotation;
   Matrix4 modelRotation;
   Matrix4 modelInverse;
@@ -50,10 +53,11 @@ struct Viewer {
   // next beginFrame.
   HDC dc;
 
-  // Builds the camera, the identity rotation and the trackball, then takes
-  // the display for `window`. A failed DirectDraw call stops the set-up and
-  // is named on stderr; the Viewer is then not complete.
-  explicit Viewer(HWND window);
+  // Builds the camera and the identity rotation, takes over `trackball`
+  // (null when it could not be made) and draws `scene`, then takes the
+  // display for `window`. A failed DirectDraw call stops the set-up and is
+  // named on stderr; the Viewer is then not complete.
+  Viewer(HWND window, DragControl* trackball, const BspTree* scene);
   // Releases the surfaces that exist, restores the display mode, releases
   // DirectDraw and frees the trackball.
   ~Viewer();
@@ -103,10 +107,10 @@ struct Viewer {
   void drawPoly(PolyRef polyRef);
 
   // Brings `combined` and `eyeInModel` up to date with the model rotation
-  // and draws sceneTree back to front, outlined in white.
+  // and draws `scene` back to front, outlined in white.
   void drawScene();
 
-  // The trackball drag (interaction/drag.cpp). beginDrag keeps the model
+  // The trackball drag (display/viewer_drag.cpp). beginDrag keeps the model
   // rotation and draws the trackball's overlay; drag turns the model by the
   // rotation from the press point to this one and draws the overlay.
   void beginDrag(const POINT& pixel);

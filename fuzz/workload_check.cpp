@@ -5,7 +5,7 @@
 // limits.
 #include <cmath>
 
-#include "bench/csg/workload.h"
+#include "harness/workload.h"
 #include "fuzz/checks.h"
 
 void checkWorkloadReader(const std::uint8_t* data, std::size_t size) {

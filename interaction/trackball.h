@@ -12,27 +12,24 @@
 #ifndef KELVANE_INTERACTION_TRACKBALL_H
 #define KELVANE_INTERACTION_TRACKBALL_H
 
+#include "display/drag_control.h"
 #include "geometry/matrix.h"
 #include "geometry/vector.h"
 
-class Trackball {
+class Trackball : public DragControl {
  public:
   Trackball(const Point2& centre, float radius);
 
   // Starts a drag at the unit-coordinate point p.
-  virtual void begin(const Point2& p);
+  void begin(const Point2& p) override;
   // Moves the drag to p and returns the rotation from the start point to p:
   // radius^4 times a rotation, with radius^4 in its corner cell.
-  virtual Matrix4 drag(const Point2& p);
+  Matrix4 drag(const Point2& p) override;
   // The ball's disc, in dark greys.
-  virtual void drawBackground();
+  void drawBackground() override;
   // The arc from the start point to the current point in blue, a red marker
   // at the current point and a white one, drawn last, at the start.
-  virtual void drawArc();
-
-  // Declared after the four operations so that their slots keep their
-  // order; the Viewer deletes its trackball through this class.
-  virtual ~Trackball() = default;
+  void drawArc() override;
 
   // A displacement from the centre lifted onto the ball, or onto its rim
   // when it lies outside the disc: a vector of length radius with z >= 0.

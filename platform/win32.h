@@ -27,7 +27,6 @@ typedef std::uint32_t DWORD;
 typedef std::int32_t LONG;
 typedef std::uint32_t ULONG;
 typedef unsigned int UINT;
-typedef int INT;
 typedef std::int32_t HRESULT;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
@@ -127,7 +126,6 @@ struct WNDCLASSA {
 
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
-#define WA_CLICKACTIVE 2
 
 #define MK_LBUTTON 0x0001
 
@@ -175,8 +173,6 @@ int WINAPI ShowCursor(BOOL bShow);
 
 // GDI
 #define PS_SOLID 0
-#define CLR_INVALID 0xFFFFFFFF
-#define HGDI_ERROR ((HGDIOBJ)(LONG_PTR)-1)
 
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
@@ -197,7 +193,6 @@ struct GUID {
 struct IUnknown;
 
 #define DD_OK 0
-#define DD_FALSE 1
 #define DDERR_MAKE(code) ((HRESULT)(0x88760000u | (code)))
 #define DDERR_GENERIC ((HRESULT)0x80004005L)
 #define DDERR_INVALIDPARAMS ((HRESULT)0x80070057L)
@@ -220,7 +215,6 @@ struct IUnknown;
 #define DDERR_NOTFLIPPABLE DDERR_MAKE(582)
 #define DDERR_DCALREADYCREATED DDERR_MAKE(620)
 #define DDERR_NODC DDERR_MAKE(586)
-#define DDERR_NOTLOCKED DDERR_MAKE(584)
 #define DDERR_CANTCREATEDC DDERR_MAKE(585)
 #define DDERR_UNSUPPORTEDMODE DDERR_MAKE(590)
 #define DDERR_SURFACEBUSY DDERR_MAKE(430)
@@ -232,15 +226,12 @@ struct IUnknown;
 #define DDSCL_EXCLUSIVE 0x00000010l
 
 #define DDSD_CAPS 0x00000001l
-#define DDSD_HEIGHT 0x00000002l
-#define DDSD_WIDTH 0x00000004l
 #define DDSD_BACKBUFFERCOUNT 0x00000020l
 
 #define DDSCAPS_BACKBUFFER 0x00000004l
 #define DDSCAPS_COMPLEX 0x00000008l
 #define DDSCAPS_FLIP 0x00000010l
 #define DDSCAPS_FRONTBUFFER 0x00000020l
-#define DDSCAPS_OFFSCREENPLAIN 0x00000040l
 #define DDSCAPS_PRIMARYSURFACE 0x00000200l
 
 #define DDBLT_COLORFILL 0x00000400l
@@ -385,7 +376,6 @@ typedef IDirectDraw* LPDIRECTDRAW;
 HRESULT WINAPI DirectDrawCreate(GUID FAR* lpGUID, LPDIRECTDRAW FAR* lplpDD, IUnknown FAR* pUnkOuter);
 
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
-#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 
 // The program's entry point, which the platform's main() calls.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);

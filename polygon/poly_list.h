@@ -46,11 +46,6 @@ class PolyList : public Pooled<PolyList> {
 
   // Releases every polygon and frees every node; the box keeps its extent.
   void clear();
-
-  // Hands a copy of each handle, head first, to drawPoly (bsp/draw_hook.h).
-  // Defined with the tree traversal, so that programs that never draw need
-  // no drawPoly.
-  void drawAll() const;
 };
 
 #endif

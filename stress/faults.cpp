@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/csg/isolated_run.h"
+#include "harness/isolated_run.h"
 #include "platform/trace/trace.h"
 #include "platform/user/user.h"
 #include "platform/win32.h"

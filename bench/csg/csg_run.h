@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "bench/csg/workload.h"
+#include "harness/workload.h"
 #include "bsp/bsp_tree.h"
 
 struct TreeShape {

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "bench/csg/isolated_run.h"
+#include "harness/isolated_run.h"
 #include "bench/csg/measurement.h"
-#include "bench/csg/workload.h"
+#include "harness/workload.h"
 #include "support/command_line.h"
 
 namespace {

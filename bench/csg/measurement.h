@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench/csg/csg_run.h"
-#include "bench/csg/workload.h"
+#include "harness/workload.h"
 
 struct RepetitionPolicy {
   std::size_t minReps = 3;

@@ -14,7 +14,7 @@
 #include <new>
 #include <string>
 
-#include "bench/csg/workload.h"
+#include "harness/workload.h"
 
 namespace {
 

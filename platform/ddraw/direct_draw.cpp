@@ -9,6 +9,7 @@
 #include "platform/gdi/gdi_objects.h"
 #include "platform/trace/trace.h"
 #include "platform/trace/call_format.h"
+#include "platform/user/user_focus.h"
 #include "platform/user/user_windows.h"
 
 namespace platform {
@@ -145,7 +146,6 @@ HRESULT DirectDrawObject::RestoreDisplayMode() {
 
 void directDrawFocusChanged(bool active) {
   Display& screen = display();
-  screen.foreground = active;
   if (!active && screen.primary && screen.primary->owner() == screen.exclusiveOwner) screen.primary->lose();
 }
 
@@ -168,7 +168,6 @@ void resetDirectDraw() {
   for (auto& surface : screen.surfaces) surface->end();
   screen.exclusiveOwner = nullptr;
   screen.modeOwner = nullptr;
-  screen.foreground = true;
   screen.primary = nullptr;
   screen.directDrawCount = 0;
   screen.surfaceCount = 0;
@@ -192,6 +191,10 @@ HRESULT WINAPI DirectDrawCreate(GUID FAR* lpGUID, LPDIRECTDRAW FAR* lplpDD, IUnk
   *lplpDD = nullptr;
   if (pUnkOuter) return CLASS_E_NOAGGREGATION;
   if (reinterpret_cast<std::uintptr_t>(lpGUID) > 2) return DDERR_INVALIDDIRECTDRAWGUID;
+  // Focus loss and an injected mode change reach DirectDraw from here on;
+  // before its first object there are no surfaces to lose.
+  setForegroundListener(directDrawFocusChanged);
+  setFaultHook(kLoseSurfaces, loseSurfacesNow);
   Display& screen = display();
   *lplpDD = keep(screen.directDraws,
                  std::make_unique<DirectDrawObject>("ddraw" + std::to_string(++screen.directDrawCount)));

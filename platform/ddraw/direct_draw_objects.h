@@ -91,7 +91,6 @@ class FlipSurface final : public IDirectDrawSurface {
 struct Display {
   DirectDrawObject* exclusiveOwner = nullptr;
   DirectDrawObject* modeOwner = nullptr;  // set the 640 x 480 x 8 mode
-  bool foreground = true;
   FlipSurface* primary = nullptr;  // the live flipping chain
   // The mode's default palette: the subset has no call that changes it.
   const Palette* palette = &defaultPalette();

@@ -8,8 +8,9 @@
 
 #include "platform/ddraw/direct_draw_objects.h"
 #include "platform/gdi/gdi_objects.h"
-#include "platform/trace/trace.h"
 #include "platform/trace/call_format.h"
+#include "platform/trace/trace.h"
+#include "platform/user/user_focus.h"
 
 namespace platform {
 namespace {
@@ -180,7 +181,7 @@ HRESULT FlipSurface::Restore() {
   const bool chainLost = lost_ || (back_ && back_->lost_);
   if (!chainLost) return DD_OK;
   const Display& screen = display();
-  if (screen.modeOwner != owner_ || (!screen.foreground && screen.exclusiveOwner == owner_)) return DDERR_WRONGMODE;
+  if (screen.modeOwner != owner_ || (!programInForeground() && screen.exclusiveOwner == owner_)) return DDERR_WRONGMODE;
   for (FlipSurface* surface : {this, back_}) {
     if (!surface) continue;
     surface->lost_ = false;

@@ -25,8 +25,17 @@ void drawEllipse(const Canvas& canvas, std::int64_t left, std::int64_t top, std:
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   if (left == right || top == bottom) return;
+  // GDI draws a box this thin as a rectangle. The pen's closed path round
+  // [left, right-1] x [top, bottom-1] covers every pixel of it, but for a
+  // single pixel all four sides have zero length and draw nothing; without
+  // a pen the brush loses the right column and bottom row, as a rectangle's
+  // fill does.
   if (right - left <= 2 || bottom - top <= 2) {
-    drawBox(canvas, left, top, right, bottom, pen.value_or(brush));
+    if (!pen) {
+      drawBox(canvas, left, top, right - 1, bottom - 1, brush);
+    } else if (right - left > 1 || bottom - top > 1) {
+      drawBox(canvas, left, top, right, bottom, *pen);
+    }
     return;
   }
   const std::int64_t l = left, r = right - 1, t = top, b = bottom - 1;

@@ -1,8 +1,8 @@
-// Argument text for the USER entries of the call log: handles in hex or
-// NULL, messages and show commands by their Win32 names, so that a test can
-// compare a log line with the call as it would be written in code.
-#ifndef KELVANE_PLATFORM_USER_FORMAT_H
-#define KELVANE_PLATFORM_USER_FORMAT_H
+// Argument text for the call log of USER, GDI and DirectDraw: handles in
+// hex or NULL, messages and show commands by their Win32 names, so that a
+// test can compare a log line with the call as it would be written in code.
+#ifndef KELVANE_PLATFORM_TRACE_CALL_FORMAT_H
+#define KELVANE_PLATFORM_TRACE_CALL_FORMAT_H
 
 #include <cstdint>
 #include <initializer_list>

@@ -1,6 +1,7 @@
 #include "platform/trace/trace.h"
 
 #include <algorithm>
+#include <map>
 
 namespace platform {
 namespace {
@@ -14,6 +15,11 @@ struct ArmedFault {
 bool logging = false;
 std::vector<std::string> calls;
 std::vector<ArmedFault> faults;
+
+std::map<std::string, FaultHook>& faultHooks() {
+  static std::map<std::string, FaultHook> hooks;
+  return hooks;
+}
 
 void updateActive() { trace_detail::active = logging || !faults.empty(); }
 
@@ -46,6 +52,15 @@ bool fires(const char* name) {
 void failCall(const std::string& name, int nth, bool persistent) {
   faults.push_back({name, std::max(nth, 1), persistent});
   updateActive();
+}
+
+void setFaultHook(const std::string& name, FaultHook hook) { faultHooks()[name] = hook; }
+
+bool injectFault(const std::string& name) {
+  const auto found = faultHooks().find(name);
+  if (found == faultHooks().end() || found->second == nullptr) return false;
+  found->second();
+  return true;
 }
 
 void setCallLogging(bool on) {

@@ -57,6 +57,16 @@ inline bool traceCall(const char* name) { return traceCall(name, ""); }
 // `persistent`, that call and every later one fail.
 void failCall(const std::string& name, int nth = 1, bool persistent = false);
 
+// Faults that are events rather than failing calls, such as a mode change
+// by another program: the API that can suffer one installs a hook under a
+// name, so that whoever injects the fault needs to know only the name.
+using FaultHook = void (*)();
+void setFaultHook(const std::string& name, FaultHook hook);
+// Runs the hook installed under `name`; false when none is.
+bool injectFault(const std::string& name);
+// DirectDraw's hook: every surface is lost at once.
+inline constexpr const char* kLoseSurfaces = "LoseSurfaces";
+
 void setCallLogging(bool on);
 const std::vector<std::string>& callLog();
 void clearTrace();  // forgets the log and every armed fault

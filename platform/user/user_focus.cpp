@@ -1,6 +1,5 @@
 #include "platform/user/user_focus.h"
 
-#include "platform/ddraw/direct_draw_state.h"
 #include "platform/trace/trace.h"
 #include "platform/trace/call_format.h"
 #include "platform/user/user_queue.h"
@@ -20,6 +19,8 @@ Focus& focus() {
   static Focus state;
   return state;
 }
+
+ForegroundListener foregroundListener = nullptr;
 
 HWND valid(HWND window) { return isWindow(window) ? window : nullptr; }
 
@@ -65,7 +66,7 @@ void hostActivation(bool active) {
   Focus& state = focus();
   if (state.foreground == active) return;
   state.foreground = active;
-  directDrawFocusChanged(active);
+  if (foregroundListener) foregroundListener(active);
   if (active) {
     HWND window = valid(state.reactivate) ? state.reactivate : newestWindow();
     state.reactivate = nullptr;
@@ -84,6 +85,10 @@ HWND inputWindow() {
   if (HWND window = valid(focus().active)) return window;
   return newestWindow();
 }
+
+bool programInForeground() { return focus().foreground; }
+
+void setForegroundListener(ForegroundListener listener) { foregroundListener = listener; }
 
 void resetFocus() { focus() = Focus(); }
 

@@ -21,6 +21,15 @@ void releaseActivation(HWND window);
 // Foreground changes reported by the host.
 void hostActivation(bool active);
 
+// Whether the program is the foreground application.
+bool programInForeground();
+
+// Told of every foreground change before the windows hear of it (false: the
+// program went to the background). DirectDraw installs one to lose its
+// surfaces; a later call replaces it, and resetFocus keeps it.
+using ForegroundListener = void (*)(bool active);
+void setForegroundListener(ForegroundListener listener);
+
 // The window that receives host input: the focus window, else the active
 // one, else the newest window; NULL when there is none.
 HWND inputWindow();

@@ -29,7 +29,8 @@ TEST_P(ProgramRunTest, DrawsTheFramesItOwesAndEndsWithTheDisplayRestored) {
   EXPECT_EQ(countCalls("RestoreDisplayMode(ddraw1)"), 1);
   const int released = findCall("Release(ddraw1)");
   EXPECT_LT(findCall("RestoreDisplayMode(ddraw1)"), released);
-  EXPECT_TRUE(findCall("Blt(", released) < 0 && findCall("Flip(", released) < 0);
+  EXPECT_TRUE(findCall("Blt(", released) < 0);
+  EXPECT_TRUE(findCall("Flip(", released) < 0);
 }
 
 // Other keys and moves with the button up draw nothing; each activation
@@ -71,8 +72,8 @@ TEST(ProgramTest, MessagesAfterEscapeOrUnpairedReachNoStaleState) {
   platform::HeadlessHost& host = headless::startProgram();
   windowProc(mainWindow, WM_LBUTTONUP, 0, MAKELPARAM(320, 240));
   windowProc(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0xffff, 0x8000));
-  EXPECT_GT(theViewer->trackball->startMark.x, 0.5f);
-  EXPECT_LT(theViewer->trackball->startMark.y, -0.3f);
+  EXPECT_GT(static_cast<Trackball*>(theViewer->trackball)->startMark.x, 0.5f);
+  EXPECT_LT(static_cast<Trackball*>(theViewer->trackball)->startMark.y, -0.3f);
   windowProc(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(320, 240));
   windowProc(mainWindow, WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_EQ(theViewer, nullptr);
@@ -81,7 +82,8 @@ TEST(ProgramTest, MessagesAfterEscapeOrUnpairedReachNoStaleState) {
   windowProc(mainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
   windowProc(mainWindow, WM_LBUTTONUP, 0, MAKELPARAM(340, 240));
   runMessageLoop();  // until the WM_CLOSE that Escape posted has ended it
-  EXPECT_EQ(countCalls("Blt(") + countCalls("GetDC("), 0);
+  EXPECT_EQ(countCalls("Blt("), 0);
+  EXPECT_EQ(countCalls("GetDC("), 0);
   EXPECT_EQ(host.frameCount(), 3);
   EXPECT_EQ(host.cursorChanges(), (std::vector<bool>{false, true}));
 }
@@ -100,7 +102,9 @@ TEST_P(DisplayFailureTest, EndsWithAMessageAndStatusTwoWithoutDrawing) {
   const std::string message = testing::internal::GetCapturedStderr();
   EXPECT_NE(message.find(call + (fill ? " (clearing" : " failed with HRESULT 0x")), std::string::npos) << message;
   EXPECT_EQ(countCalls("Blt("), fill ? 32 : 0);
-  EXPECT_EQ(countCalls("GetDC(") + countCalls("Flip(") + countCalls("WaitMessage("), 0);
+  EXPECT_EQ(countCalls("GetDC("), 0);
+  EXPECT_EQ(countCalls("Flip("), 0);
+  EXPECT_EQ(countCalls("WaitMessage("), 0);
   EXPECT_EQ(countCalls("RestoreDisplayMode("), call == "DirectDrawCreate" ? 0 : 1);
   EXPECT_EQ(countCalls("Release(surface2)"), fill ? 1 : 0);
   EXPECT_EQ(countCalls("Release(surface1)"), call == "GetAttachedSurface" || fill ? 1 : 0);

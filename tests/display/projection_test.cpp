@@ -17,11 +17,13 @@ TEST(ProjectionTest, ToScreenTruncatesTowardZeroAndWrapsToSixteenBits) {
       {{-200, -166}, {-47680 + 65536, 40080 - 65536}},          {{nan, inf}, {0, 0}}};
   for (const auto& [unit, pixel] : cases) {
     const POINT p = theViewer->toScreen(unit);
-    EXPECT_TRUE(p.x == pixel.x && p.y == pixel.y) << unit.x << "," << unit.y << " gave " << p.x << "," << p.y;
+    EXPECT_EQ(p.x, pixel.x) << unit.x << "," << unit.y;
+    EXPECT_EQ(p.y, pixel.y) << unit.x << "," << unit.y;
   }
   for (int i = 0; i < 4; ++i) {  // pixels whose unit coordinates are exact
     const Point2 back = theViewer->fromScreen(cases[i].second);
-    EXPECT_TRUE(back.x == cases[i].first.x && back.y == cases[i].first.y) << i;
+    EXPECT_EQ(back.x, cases[i].first.x) << i;
+    EXPECT_EQ(back.y, cases[i].first.y) << i;
   }
   EXPECT_EQ(theViewer->fromScreen(POINT{0, 480}).x, -1.3333334f);
 }

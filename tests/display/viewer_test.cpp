@@ -48,7 +48,8 @@ TEST(ViewerTest, AFrameIsDrawnOnARestoredSurfaceOrSkipped) {
     if (c.opened) theViewer->endFrame();
     EXPECT_EQ(countCalls("Blt("), c.blts) << c.failing;
     EXPECT_EQ(countCalls("Restore("), c.restores) << c.failing;
-    EXPECT_EQ(countCalls("ReleaseDC(") + countCalls("Flip("), c.opened ? 2 : 0) << c.failing;
+    EXPECT_EQ(countCalls("ReleaseDC("), c.opened ? 1 : 0) << c.failing;
+    EXPECT_EQ(countCalls("Flip("), c.opened ? 1 : 0) << c.failing;
     EXPECT_EQ(headless::inOrder({"Blt(surface2", "Restore(surface1", "Blt(surface2", "GetDC(surface2"}), c.lose);
   }
   EXPECT_TRUE(theViewer->isComplete());

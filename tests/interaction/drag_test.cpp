@@ -67,13 +67,13 @@ TEST(DragTest, TenThousandDragsLeaveTheModelAsOneDragDoes) {
   dragFromTo(centre, rim);
   theViewer->drawPlainFrame();
   const platform::Frame afterOne = host.frames().back();
-  BspTree* const scene = sceneTree;
-  sceneTree = nullptr;
-  theViewer->trackball->radius = 0.02f;
+  const BspTree* const scene = theViewer->scene;
+  theViewer->scene = nullptr;
+  static_cast<Trackball*>(theViewer->trackball)->radius = 0.02f;
   platform::setCallLogging(false);
   host.keepFrames(platform::FrameKeeping::None);
   for (int k = 0; k < 10000; ++k) dragFromTo(centre, rim);
-  sceneTree = scene;
+  theViewer->scene = scene;
   host.keepFrames(platform::FrameKeeping::All);
   theViewer->drawPlainFrame();
 

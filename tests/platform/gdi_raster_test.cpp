@@ -4,7 +4,9 @@
 //
 // The ellipse reference is the documented walk run literally over the
 // inclusive box (corners sorted, right and bottom less one), with the brush
-// between each row's outermost outline pixels.
+// between each row's outermost outline pixels; a box at most 2 pixels thin
+// is the pen's rectangle path, or without a pen the brush less its right
+// column and bottom row.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -18,19 +20,25 @@
 namespace {
 
 using platform::Wide;
-using Pixels = std::vector<std::uint8_t>;  // row by row, as a canvas should hold them
-
-constexpr COLORREF kPen = RGB(255, 255, 255), kBrush = RGB(0x33, 0x33, 0x33);
-
-void useColours(const GuardedCanvas& canvas, bool withPen = true) {
-  SelectObject(canvas.dc(), CreatePen(withPen ? PS_SOLID : 5 /* PS_NULL */, 0, kPen));
-  SelectObject(canvas.dc(), CreateSolidBrush(kBrush));
-}
 
 Pixels referenceEllipse(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, int width,
-                        int height) {
+                        int height, bool withPen = true) {
   const std::int64_t L = std::min(left, right), T = std::min(top, bottom);
   const std::int64_t R = std::max(left, right) - 1, B = std::max(top, bottom) - 1;
+  Pixels pixels(std::size_t(width) * height, 0);
+  if (R - L < 2 || B - T < 2) {
+    auto cover = [&](std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, std::uint8_t colour) {
+      for (std::int64_t y = std::max<std::int64_t>(y0, 0); y <= y1 && y < height; ++y) {
+        for (std::int64_t x = std::max<std::int64_t>(x0, 0); x <= x1 && x < width; ++x) pixels[y * width + x] = colour;
+      }
+    };
+    if (!withPen) {
+      cover(L, T, R - 1, B - 1, indexOf(kBrush));
+    } else if (R > L || B > T) {
+      cover(L, T, R, B, indexOf(kPen));
+    }
+    return pixels;
+  }
   std::vector<std::pair<std::int64_t, std::int64_t>> extent(height, {INT64_MAX, INT64_MIN}), outline;
   auto plot = [&](std::int64_t x, std::int64_t y) {
     if (y < 0 || y >= height) return;
@@ -47,30 +55,21 @@ Pixels referenceEllipse(std::int64_t left, std::int64_t top, std::int64_t right,
     if (e2 >= dx) ++x0, --x1, dx += 8 * b * b, err += dx;
     if (e2 <= dy) ++y0, --y1, dy += 8 * a * a, err += dy;
   } while (x0 <= x1);
-  Pixels pixels(std::size_t(width) * height, 0);
   for (int y = 0; y < height; ++y) {
     for (std::int64_t x = std::max<std::int64_t>(extent[y].first, 0); x <= extent[y].second && x < width; ++x) {
       pixels[y * width + x] = indexOf(kBrush);
     }
   }
-  for (const auto& [x, y] : outline) pixels[y * width + x] = indexOf(kPen);
+  for (const auto& [x, y] : outline) pixels[y * width + x] = indexOf(withPen ? kPen : kBrush);
   return pixels;
 }
 
-void expectPixels(const GuardedCanvas& canvas, const Pixels& expected, const std::string& what) {
-  for (int y = 0; y < canvas.height(); ++y) {
-    for (int x = 0; x < canvas.width(); ++x) {
-      ASSERT_EQ(canvas.at(x, y), expected[y * canvas.width() + x]) << what << " at (" << x << "," << y << ")";
-    }
-  }
-  ASSERT_EQ(canvas.guardDamage(), "") << what;
-}
-
-void expectEllipseLikeReference(GuardedCanvas& canvas, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
+void expectEllipseLikeReference(GuardedCanvas& canvas, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b,
+                                bool withPen = true) {
   canvas.clear();
   ASSERT_TRUE(Ellipse(canvas.dc(), int(l), int(t), int(r), int(b)));
-  expectPixels(canvas, referenceEllipse(l, t, r, b, canvas.width(), canvas.height()),
-               "box " + testing::PrintToString(std::vector<std::int64_t>{l, t, r, b}));
+  expectPixels(canvas, referenceEllipse(l, t, r, b, canvas.width(), canvas.height(), withPen),
+               "box " + testing::PrintToString(std::vector<std::int64_t>{l, t, r, b}) + (withPen ? "" : " without pen"));
 }
 
 class RasterTest : public ::testing::Test, protected FreshPlatform {
@@ -86,12 +85,17 @@ TEST_F(RasterTest, LinesDrawTheirFirstPixelAndLeaveOutTheirLast) {
   // smaller coordinate whichever way the line runs (the last one steep, upwards to the left).
   const int lines[][4] = {{10, 20, 15, 20},    {15, 30, 10, 30},   {10, 30, 10, 30},   {95, 100, 106, 100},
                           {100, 95, 100, 106}, {200, 40, 202, 41}, {212, 51, 210, 50}, {230, 60, 229, 58}};
-  for (const auto& l : lines)
-    EXPECT_TRUE(MoveToEx(canvas.dc(), l[0], l[1], nullptr) && LineTo(canvas.dc(), l[2], l[3]));
-  EXPECT_EQ(canvas.rowRuns(20, pen) + "|" + canvas.rowRuns(30, pen), "10..14|11..15");
-  EXPECT_EQ(canvas.rowRuns(100, pen) + "|" + canvas.columnRuns(100, pen), "95..105|95..105");
-  EXPECT_EQ(canvas.columnRuns(201, pen) + "|" + canvas.columnRuns(211, pen) + "|" + canvas.rowRuns(59, pen),
-            "40|50|229");
+  for (const auto& l : lines) {
+    EXPECT_TRUE(MoveToEx(canvas.dc(), l[0], l[1], nullptr));
+    EXPECT_TRUE(LineTo(canvas.dc(), l[2], l[3]));
+  }
+  expectRuns(canvas, {{Runs::Row, 20, pen, "10..14"},
+                      {Runs::Row, 30, pen, "11..15"},
+                      {Runs::Row, 100, pen, "95..105"},
+                      {Runs::Column, 100, pen, "95..105"},
+                      {Runs::Column, 201, pen, "40"},
+                      {Runs::Column, 211, pen, "50"},
+                      {Runs::Row, 59, pen, "229"}});
 }
 
 TEST_F(RasterTest, PolygonFillLeavesOutRightAndBottomEdgesAndThePenClosesTheRing) {
@@ -100,25 +104,35 @@ TEST_F(RasterTest, PolygonFillLeavesOutRightAndBottomEdgesAndThePenClosesTheRing
   const POINT box[] = {{10, 5}, {20, 5}, {20, 15}, {10, 15}}, slant[] = {{30, 20}, {40, 20}, {30, 40}};
   EXPECT_TRUE(Polygon(noPen.dc(), box, 4));
   EXPECT_TRUE(Polygon(noPen.dc(), slant, 3));  // exact halves of a slanted edge are inside on the left only
-  EXPECT_EQ(noPen.rowRuns(5, brush) + "|" + noPen.rowRuns(14, brush) + "|" + noPen.rowRuns(15, brush),
-            "10..19|10..19|");
-  EXPECT_EQ(noPen.rowRuns(21, brush) + "|" + noPen.rowRuns(22, brush) + "|" + noPen.rowRuns(23, brush),
-            "30..39|30..38|30..38");
+  expectRuns(noPen, {{Runs::Row, 5, brush, "10..19"},
+                     {Runs::Row, 14, brush, "10..19"},
+                     {Runs::Row, 15, brush, ""},
+                     {Runs::Row, 21, brush, "30..39"},
+                     {Runs::Row, 22, brush, "30..38"},
+                     {Runs::Row, 23, brush, "30..38"}});
   EXPECT_TRUE(Polygon(canvas.dc(), box, 4));
-  EXPECT_EQ(canvas.rowRuns(5, pen) + "|" + canvas.rowRuns(15, pen) + "|" + canvas.rowRuns(10, pen),
-            "10..20|10..20|10 20");
-  EXPECT_EQ(canvas.rowRuns(10, brush), "11..19");
+  expectRuns(canvas, {{Runs::Row, 5, pen, "10..20"},
+                      {Runs::Row, 15, pen, "10..20"},
+                      {Runs::Row, 10, pen, "10 20"},
+                      {Runs::Row, 10, brush, "11..19"}});
   EXPECT_TRUE(Polygon(canvas.dc(), slant + 1, 2));  // two points: the segment with both ends
-  EXPECT_EQ(canvas.rowRuns(20, pen) + "|" + canvas.rowRuns(40, pen), "40|30");
-  EXPECT_FALSE(Polygon(canvas.dc(), box, 1) || Polygon(canvas.dc(), box, -4) || Polygon(canvas.dc(), nullptr, 3));
+  EXPECT_EQ(canvas.rowRuns(20, pen), "40");
+  EXPECT_EQ(canvas.rowRuns(40, pen), "30");
+  EXPECT_FALSE(Polygon(canvas.dc(), box, 1));
+  EXPECT_FALSE(Polygon(canvas.dc(), box, -4));
+  EXPECT_FALSE(Polygon(canvas.dc(), nullptr, 3));
 }
 
 TEST_F(RasterTest, EllipsesStayInTheirBoxAndFollowTheWalk) {
   EXPECT_TRUE(Ellipse(canvas.dc(), 200, 120, 441, 361));
-  EXPECT_EQ(canvas.rowRuns(120, pen) + "|" + canvas.rowRuns(360, pen), "310..330|310..330");
-  EXPECT_EQ(canvas.rowRuns(240, pen) + "|" + canvas.rowRuns(240, brush), "200 440|201..439");
-  EXPECT_EQ(canvas.rowRuns(119, 0) + "|" + canvas.rowRuns(361, 0), "0..639|0..639");
-  EXPECT_EQ(canvas.columnRuns(199, 0) + "|" + canvas.columnRuns(441, 0), "0..479|0..479");
+  expectRuns(canvas, {{Runs::Row, 120, pen, "310..330"},
+                      {Runs::Row, 360, pen, "310..330"},
+                      {Runs::Row, 240, pen, "200 440"},
+                      {Runs::Row, 240, brush, "201..439"},
+                      {Runs::Row, 119, 0, "0..639"},
+                      {Runs::Row, 361, 0, "0..639"},
+                      {Runs::Column, 199, 0, "0..479"},
+                      {Runs::Column, 441, 0, "0..479"}});
   expectEllipseLikeReference(canvas, 200, 120, 441, 361);
   expectEllipseLikeReference(canvas, 441, 361, 200, 120);
   GuardedCanvas small(48, 40);
@@ -144,10 +158,45 @@ TEST_F(RasterTest, EllipsesStayInTheirBoxAndFollowTheWalk) {
   Ellipse(canvas.dc(), 10, 10, 10, 40);  // empty boxes draw nothing, thin ones are rectangles
   Ellipse(canvas.dc(), 10, 10, 40, 10);
   Ellipse(canvas.dc(), 10, 20, 40, 22);
-  EXPECT_EQ(canvas.rowRuns(10, pen) + "|" + canvas.rowRuns(21, pen) + "|" + canvas.rowRuns(22, pen), "|10..39|");
+  EXPECT_EQ(canvas.rowRuns(10, pen), "");
+  EXPECT_EQ(canvas.rowRuns(21, pen), "10..39");
+  EXPECT_EQ(canvas.rowRuns(22, pen), "");
   const int limit = int(platform::kEllipseCoordinateLimit);
-  EXPECT_TRUE(Ellipse(canvas.dc(), -limit, -limit, limit, limit) && !Ellipse(canvas.dc(), -limit - 1, 0, 10, 10));
+  EXPECT_TRUE(Ellipse(canvas.dc(), -limit, -limit, limit, limit));
+  EXPECT_FALSE(Ellipse(canvas.dc(), -limit - 1, 0, 10, 10));
   EXPECT_EQ(canvas.rowRuns(200, brush), "0..639");
+}
+
+// Boxes at most 2 pixels thin, with and without a pen, and a null pen on
+// every size: the brush alone covers what outline and fill cover with one.
+TEST_F(RasterTest, ThinBoxesAreRectanglesAndANullPenDoesNotShrinkTheEllipse) {
+  canvas.clear();
+  EXPECT_TRUE(Ellipse(canvas.dc(), 7, 7, 8, 8));  // one pixel with a pen: four sides of length zero
+  EXPECT_EQ(canvas.rowRuns(7, pen), "");
+  EXPECT_TRUE(Ellipse(canvas.dc(), 20, 30, 22, 32));
+  EXPECT_EQ(canvas.rowRuns(30, pen), "20..21");
+  EXPECT_EQ(canvas.rowRuns(31, pen), "20..21");
+  GuardedCanvas noPen(640, 480, 4);
+  useColours(noPen, false);
+  EXPECT_TRUE(Ellipse(noPen.dc(), 50, 420, 250, 422));
+  EXPECT_EQ(noPen.rowRuns(420, brush), "50..248");
+  EXPECT_EQ(noPen.rowRuns(421, brush), "");
+  EXPECT_TRUE(Ellipse(noPen.dc(), 20, 30, 22, 32));
+  EXPECT_EQ(noPen.rowRuns(30, brush), "20");
+  EXPECT_EQ(noPen.rowRuns(31, brush), "");
+  EXPECT_TRUE(Ellipse(noPen.dc(), 600, 60, 601, 70));
+  EXPECT_EQ(noPen.columnRuns(600, brush), "");
+  expectEllipseLikeReference(noPen, 200, 120, 441, 361, false);
+  GuardedCanvas small(24, 20);
+  for (bool withPen : {true, false}) {
+    useColours(small, withPen);
+    for (int w = 1; w <= 12; ++w) {
+      for (int h = 1; h <= 12; ++h) {
+        expectEllipseLikeReference(small, 5, 4, 5 + w, 4 + h, withPen);
+        expectEllipseLikeReference(small, 5 + w, 4 + h, 5, 4, withPen);
+      }
+    }
+  }
 }
 
 // Each primitive is drawn whole on a large canvas and moved so that a small
@@ -199,7 +248,9 @@ TEST_F(RasterTest, ClippingNeitherMovesNorAddsAPixel) {
   useColours(part, false);
   part.clear();
   draw(part, 1, {{10, 0}, {-25536, 0}, {-25536, 20}, {10, 20}});
-  EXPECT_EQ(part.rowRuns(0, brush) + "|" + part.rowRuns(19, brush) + "|" + part.rowRuns(20, brush), "0..9|0..9|");
+  EXPECT_EQ(part.rowRuns(0, brush), "0..9");
+  EXPECT_EQ(part.rowRuns(19, brush), "0..9");
+  EXPECT_EQ(part.rowRuns(20, brush), "");
 }
 
 }  // namespace

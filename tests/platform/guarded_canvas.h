@@ -3,8 +3,11 @@
 #ifndef KELVANE_TESTS_PLATFORM_GUARDED_CANVAS_H
 #define KELVANE_TESTS_PLATFORM_GUARDED_CANVAS_H
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -78,6 +81,43 @@ class GuardedCanvas {
 // The palette index of a colour the tests draw with, in the default palette.
 inline std::uint8_t indexOf(COLORREF colour) {
   return platform::nearestPaletteIndex(platform::defaultPalette(), colour);
+}
+
+// One expectation of a row's or column's runs of one value.
+struct Runs {
+  enum Line { Row, Column } along;
+  int line;
+  std::uint8_t value;
+  const char* expected;
+};
+
+inline void expectRuns(const GuardedCanvas& canvas, std::initializer_list<Runs> cases) {
+  for (const Runs& c : cases) {
+    const bool row = c.along == Runs::Row;
+    EXPECT_EQ(row ? canvas.rowRuns(c.line, c.value) : canvas.columnRuns(c.line, c.value), c.expected)
+        << (row ? "row " : "column ") << c.line << " of value " << int(c.value);
+  }
+}
+
+using Pixels = std::vector<std::uint8_t>;  // row by row, as a canvas should hold them
+
+constexpr COLORREF kPen = RGB(255, 255, 255), kBrush = RGB(0x33, 0x33, 0x33);
+
+// Selects a white pen (a null pen without `withPen`) and a dark grey brush.
+inline void useColours(const GuardedCanvas& canvas, bool withPen = true) {
+  SelectObject(canvas.dc(), CreatePen(withPen ? PS_SOLID : 5 /* PS_NULL */, 0, kPen));
+  SelectObject(canvas.dc(), CreateSolidBrush(kBrush));
+}
+
+// Every pixel as expected, else the first one that is not; and no guard
+// byte touched.
+inline void expectPixels(const GuardedCanvas& canvas, const Pixels& expected, const std::string& what) {
+  for (int y = 0; y < canvas.height(); ++y) {
+    for (int x = 0; x < canvas.width(); ++x) {
+      ASSERT_EQ(canvas.at(x, y), expected[y * canvas.width() + x]) << what << " at (" << x << "," << y << ")";
+    }
+  }
+  ASSERT_EQ(canvas.guardDamage(), "") << what;
 }
 
 #endif

@@ -69,8 +69,10 @@ TEST(HeadlessHost, KeepsEveryFlipOrOnlyTheLatest) {
     host.keepAllFrames(index != 3);
   }
   // Three flips; the first was dropped while only the latest was kept.
-  EXPECT_EQ(host.frameCount() * 10 + int(host.frames().size()), 32);
-  EXPECT_EQ(host.frames()[1].number * 10000 + host.frames()[1].pixels[1234], 30004);
+  EXPECT_EQ(host.frameCount(), 3);
+  EXPECT_EQ(host.frames().size(), 2u);
+  EXPECT_EQ(host.frames()[1].number, 3);
+  EXPECT_EQ(host.frames()[1].pixels[1234], 4);
 }
 
 SDL_Event sdlEvent(Uint32 type, int a = 0, int b = 0, Uint8 button = SDL_BUTTON_LEFT) {
@@ -121,7 +123,8 @@ TEST(SdlHost, EntryRunsWinMainAndTheHostPresentsAndHandsOverEvents) {
   ASSERT_TRUE(host) << error;
   host->present(std::vector<std::uint8_t>(640 * 480, 7).data(), platform::Palette{});
   SDL_Event quit = sdlEvent(SDL_QUIT);
-  ASSERT_TRUE(SDL_PushEvent(&quit) == 1 && host->waitEvent());
+  ASSERT_EQ(SDL_PushEvent(&quit), 1);
+  ASSERT_TRUE(host->waitEvent());
   InputEvent event{InputEvent::MouseMove};
   while (host->pollEvent(event) && event.kind != InputEvent::Close) continue;
   EXPECT_EQ(event.kind, InputEvent::Close);

@@ -25,7 +25,8 @@ TEST_F(UserTest, QuitEndsGetMessageWithZeroAfterPostedMessagesAndBeforeInput) {
   ASSERT_EQ(GetMessageA(&message, window, 0, 0), 1);
   EXPECT_EQ(message.message, static_cast<UINT>(WM_CLOSE));
   EXPECT_EQ(GetMessageA(&message, window, 0, 0), 0);  // whatever the window filter
-  EXPECT_EQ(message.message * 100 + message.wParam, WM_QUIT * 100u + 7);
+  EXPECT_EQ(message.message, UINT(WM_QUIT));
+  EXPECT_EQ(message.wParam, 7u);
   EXPECT_EQ(kinds(drain()), Messages{WM_KEYDOWN});
 }
 
@@ -49,12 +50,16 @@ TEST_F(UserTest, DefaultClosingDeactivatesAndDestroysThenTheWindowAnswersAsGone)
 
   received().clear();
   message = {window, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
-  EXPECT_TRUE(GetMessageA(nullptr, nullptr, 0, 0) == -1 && !PeekMessageA(nullptr, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_EQ(DispatchMessageA(nullptr) + DispatchMessageA(&message) + DefWindowProcA(window, WM_CLOSE, 0, 0), 0);
+  EXPECT_EQ(GetMessageA(nullptr, nullptr, 0, 0), -1);
+  EXPECT_FALSE(PeekMessageA(nullptr, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(DispatchMessageA(nullptr), 0);
+  EXPECT_EQ(DispatchMessageA(&message), 0);
+  EXPECT_EQ(DefWindowProcA(window, WM_CLOSE, 0, 0), 0);
   EXPECT_EQ(PostMessageA(window, WM_CLOSE, 0, 0) || ShowWindow(window, SW_SHOW) || SetFocus(window), FALSE);
   EXPECT_TRUE(received().empty());
   WNDCLASSA windowClass = {0, DefWindowProcA, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "TEST"};
-  EXPECT_EQ(RegisterClassA(&windowClass) + RegisterClassA(nullptr), 0);  // class names ignore case
+  EXPECT_EQ(RegisterClassA(&windowClass), 0);  // class names ignore case
+  EXPECT_EQ(RegisterClassA(nullptr), 0);
   EXPECT_EQ(CreateWindowExA(0, "Missing", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
 }
 
@@ -91,10 +96,12 @@ TEST_F(UserTest, WaitMessageHandsOverOneStepOnlyWhenNothingWaitsAndRunningOutEnd
   createShownWindow();
   platform::HeadlessHost& host = useScript("key 65\nkey 66; key 67\n");
   EXPECT_TRUE(drain().empty());                        // looking never hands a step over
-  EXPECT_EQ(WaitMessage() + WaitMessage(), 2 * TRUE);  // the second finds input waiting
+  EXPECT_TRUE(WaitMessage());
+  EXPECT_TRUE(WaitMessage());  // the second finds input waiting
   EXPECT_EQ(host.stepsHandedOver(), 1u);
   EXPECT_EQ(drain().size(), 1u);
-  EXPECT_TRUE(WaitMessage() && drain().size() == 2);
+  EXPECT_TRUE(WaitMessage());
+  EXPECT_EQ(drain().size(), 2);
   EXPECT_EXIT(
       {
         MSG message;

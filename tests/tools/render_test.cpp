@@ -58,7 +58,8 @@ TEST_F(RenderTest, WritesEveryFrameInOrderAndTheSameAsAnAnimation) {
   EXPECT_FALSE(fs::exists(frame(7)));
   int error = 0;
   GifFileType* file = DGifOpenFileName(gif.c_str(), &error);
-  ASSERT_TRUE(file != nullptr && DGifSlurp(file) == GIF_OK) << error;
+  ASSERT_NE(file, nullptr) << error;
+  ASSERT_EQ(DGifSlurp(file), GIF_OK) << error;
   EXPECT_EQ(file->ImageCount, 6);
   for (int n = 1; n <= 6 && n <= file->ImageCount; ++n) {
     const std::vector<int> png = read(n);

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/ddraw/direct_draw_state.h"
 #include "platform/host/headless/png_io.h"
+#include "platform/trace/trace.h"
 
 namespace platform {
 
@@ -28,7 +28,7 @@ bool HeadlessHost::waitEvent() {
     }
     for (const ScriptEvent& event : script_[nextStep_++]) {
       if (event.kind == ScriptEvent::LoseSurfaces) {
-        loseSurfacesNow();
+        injectFault(kLoseSurfaces);
       } else {
         pending_.push_back(event.input);
       }

@@ -2,8 +2,8 @@
 // chosen size, so that what the work cannot survive (a tree deeper than any
 // stack, the system stopping at one of its limits, a run that never ends)
 // costs that one piece of work and not the program that asked for it.
-#ifndef KELVANE_BENCH_CSG_ISOLATED_RUN_H
-#define KELVANE_BENCH_CSG_ISOLATED_RUN_H
+#ifndef KELVANE_HARNESS_ISOLATED_RUN_H
+#define KELVANE_HARNESS_ISOLATED_RUN_H
 
 #include <cstddef>
 #include <functional>

@@ -3,8 +3,8 @@
 // Loading checks the file's format and names the line and column of the
 // first fault; the system's own limits are checked separately, because a
 // workload beyond them is well formed and is skipped, not refused.
-#ifndef KELVANE_BENCH_CSG_WORKLOAD_H
-#define KELVANE_BENCH_CSG_WORKLOAD_H
+#ifndef KELVANE_HARNESS_WORKLOAD_H
+#define KELVANE_HARNESS_WORKLOAD_H
 
 #include <array>
 #include <cstddef>
@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bench/csg/json_reader.h"
+#include "harness/json_reader.h"
 
 using Vertex = std::array<float, 3>;
 

@@ -3,7 +3,7 @@
 // from other faults by a handler on an alternate signal stack. The parent
 // reads the child's result and stderr through two pipes with a deadline, and
 // reads how the child ended from its wait status.
-#include "bench/csg/isolated_run.h"
+#include "harness/isolated_run.h"
 
 #include <poll.h>
 #include <pthread.h>

@@ -1,4 +1,4 @@
-#include "interaction/rotation_cleanup.h"
+#include "geometry/rotation_cleanup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "bench/csg/workload.h"
+#include "harness/workload.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 // Recursive descent over RFC 8259, with the nesting bounded so that hostile
 // input cannot exhaust the stack. Columns count bytes, from 1.
-#include "bench/csg/json_reader.h"
+#include "harness/json_reader.h"
 
 InputError::InputError(TextPosition where_, const std::string& message)
     : std::runtime_error(std::to_string(where_.line) + ":" + std::to_string(where_.column) + ": " +

@@ -1,9 +1,9 @@
 // The Viewer's side of the trackball drag. Every move starts again from the
 // rotation saved at the press, so the rotation depends only on the press
 // point and the current point, and no error builds up within a drag.
+#include "display/drag_control.h"
 #include "display/viewer.h"
-#include "interaction/rotation_cleanup.h"
-#include "interaction/trackball.h"
+#include "geometry/rotation_cleanup.h"
 
 void Viewer::beginDrag(const POINT& pixel) {
   if (!isComplete()) return;

@@ -8,7 +8,7 @@
 
 #include "app/scene.h"
 #include "bench/csg/csg_run.h"
-#include "bench/csg/workload.h"
+#include "harness/workload.h"
 #include "bsp/tree_probe.h"
 
 namespace {

@@ -8,8 +8,8 @@
 // out anyway; re-orthonormalising the 3 x 3 block (Gram-Schmidt on its rows,
 // the third row made as the cross product of the first two, so the result
 // keeps its handedness) stops rounding error from growing over many drags.
-#ifndef KELVANE_INTERACTION_ROTATION_CLEANUP_H
-#define KELVANE_INTERACTION_ROTATION_CLEANUP_H
+#ifndef KELVANE_GEOMETRY_ROTATION_CLEANUP_H
+#define KELVANE_GEOMETRY_ROTATION_CLEANUP_H
 
 #include "geometry/matrix.h"
 

@@ -8,8 +8,8 @@
 // their literal text; the caller converts them at the precision it needs
 // (the workloads' coordinates are floats, and reading the text straight as a
 // float avoids rounding twice).
-#ifndef KELVANE_BENCH_CSG_JSON_READER_H
-#define KELVANE_BENCH_CSG_JSON_READER_H
+#ifndef KELVANE_HARNESS_JSON_READER_H
+#define KELVANE_HARNESS_JSON_READER_H
 
 #include <cstdint>
 #include <stdexcept>
