@@ -16,13 +16,17 @@ class BspNode : public Pooled<BspNode> {
 
   // A node on founder's plane, holding founder.
   explicit BspNode(const PolyRef& founder);
+  // A node on onPlane holding no polygon. Standing in a cell with the plane
+  // of the cell's parent turned round, it turns the cell from inside to
+  // outside or back (csg.h).
+  explicit BspNode(const Plane& onPlane);
   BspNode(const BspNode&) = delete;
   BspNode& operator=(const BspNode&) = delete;
 
   // Sorts list by the plane (consuming it), then serves back, then front.
-  void insert(PolyList& list, Side keep);
-  void pushPoly(const PolyRef& poly, PolyList& result, Side keep) const;
-  void pushList(PolyList& list, PolyList& result, Side keep) const;
+  void insert(PolyList& list, Side keep, float tolerance);
+  void pushPoly(const PolyRef& poly, PolyList& result, Side keep, float tolerance) const;
+  void pushList(PolyList& list, PolyList& result, Side keep, float tolerance) const;
   void reduce();
   void draw(const Point3& eye) const;
 };

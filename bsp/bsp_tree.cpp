@@ -9,3 +9,5 @@ BspNode::BspNode(const PolyRef& founder) {
   plane = founder->plane;
   coplanar->add(founder);
 }
+
+BspNode::BspNode(const Plane& onPlane) { plane = onPlane; }

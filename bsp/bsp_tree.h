@@ -40,6 +40,9 @@ class BspTree {
   // the cell this tree is; an empty tree is founded by the list's head when
   // keep is side or Spanning, and otherwise leaves the list untouched.
   void insert(PolyListRef list, Side keep, Side side);
+  // The same with tolerance in place of kEpsilon, for models whose size
+  // calls for another (csg.h).
+  void insert(PolyListRef list, Side keep, Side side, float tolerance);
 
   // Adds to result the pieces of poly that end in cells selected by keep; a
   // piece lying in a node's plane is added as soon as it meets it. An empty
@@ -58,9 +61,9 @@ class BspTree {
 
  private:
   friend class BspNode;
-  void insertList(PolyList& list, Side keep, Side side);
-  void filterPoly(const PolyRef& poly, PolyList& result, Side keep, Side side) const;
-  void filterList(PolyList& list, PolyList& result, Side keep, Side side) const;
+  void insertList(PolyList& list, Side keep, Side side, float tolerance);
+  void filterPoly(const PolyRef& poly, PolyList& result, Side keep, Side side, float tolerance) const;
+  void filterList(PolyList& list, PolyList& result, Side keep, Side side, float tolerance) const;
 };
 
 #endif

@@ -1,11 +1,155 @@
+// Boolean operations on the solid a tree holds, by insertion with keep
+// codes, mended where insertion alone gives a wrong answer.
+//
+// A face of either solid belongs to the result where the result is solid
+// just behind it and empty just in front of it. So each solid's faces are
+// filtered through the other solid's tree with a keep code (outside it, or
+// inside it) before anything changes: the tree's own faces, node by node,
+// through a tree built from the operand, and the operand's faces through
+// the tree. Where a face lies in a plane of the other tree it runs along
+// the other solid's boundary, and the subtree it is sent on to decides how
+// the coincidence counts: sent to the subtree on its own front side it
+// sees the other solid just in front of it, sent behind it just behind it.
+// The rules below make a coincident face of the same facing appear once
+// (the tree's copy is kept, the operand's dropped) and faces that touch
+// from opposite sides vanish. A face is cut only where it crosses the
+// other solid's surface: when no piece of it is dropped it stays whole.
+//
+// The operand's kept faces are then inserted with keep codes, as the
+// demo's own boxes are: they found subtrees in the cells of the tree that
+// they reach, and those subtrees tell inside from outside there. A cell
+// that no face of the operand reaches lies wholly inside or wholly outside
+// the operand, and keeps its old label, which is wrong when the operation
+// changes it (the inside of a box subtracted by a larger one). Such cells
+// are found before the insertion, each with a point inside it
+// (cell_probe.h), and the point is classified by the operand's tree; a
+// cell whose label must change gets a node without polygons on its
+// parent's plane turned round (and moved just off it), which turns its
+// inside to outside or back.
+//
+// Tolerances follow the model: on-plane distances scale with the largest
+// coordinate (the size of a float's rounding there) and with the extent of
+// the two solids (what the shapes can resolve).
 #include "bsp/csg.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <vector>
 
+#include "bsp/bounds.h"
 #include "bsp/bsp_node.h"
+#include "bsp/cell_probe.h"
+#include "bsp/partition.h"
+#include "geometry/tolerance.h"
 
 namespace {
+
+// Where a polygon lying in a node's plane goes on to, by whether it faces
+// the way the plane does, and which cells keep what ends in them.
+struct FilterRule {
+  Side keep;
+  Side sameFacing;
+  Side oppositeFacing;
+};
+
+struct OperationRules {
+  FilterRule treeFaces;     // the tree's own faces through the operand's tree
+  FilterRule operandFaces;  // the operand's faces through the tree
+  bool reverseOperand;      // the kept operand faces turned inside out
+  Side insertKeep;          // the cells of the tree the operand's faces go into
+  bool insideCells;         // which cells may need a new label: inside ones, or outside ones
+  bool nearOperandOnly;     // only cells near the operand can change
+};
+
+// Keep Front: outside the other solid; keep Back: inside it.
+OperationRules rulesFor(CsgOperation operation) {
+  switch (operation) {
+    case CsgOperation::Union:
+      return {{Side::Front, Side::Front, Side::Back}, {Side::Front, Side::Back, Side::Back}, false, Side::Front,
+              false, true};
+    case CsgOperation::Intersection:
+      return {{Side::Back, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, false, Side::Back,
+              true, false};
+    case CsgOperation::Difference:
+      break;
+  }
+  return {{Side::Front, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, true, Side::Back, true, true};
+}
+
+bool applies(CsgOperation operation, bool inTree, bool inOperand) {
+  switch (operation) {
+    case CsgOperation::Union: return inTree || inOperand;
+    case CsgOperation::Intersection: return inTree && inOperand;
+    case CsgOperation::Difference: break;
+  }
+  return inTree && !inOperand;
+}
+
+// A few units in the last place of the largest coordinate, or a small
+// fraction of the solids' extent, whichever is larger.
+float toleranceFor(const Bounds& solids) {
+  if (solids.isEmpty()) return kEpsilon;
+  const double t = std::max(std::ldexp(solids.largestCoordinate(), -22), std::ldexp(solids.extent(), -18));
+  return static_cast<float>(std::max(t, double(std::numeric_limits<float>::min())));
+}
+
+bool facesLike(const Poly& poly, const Plane& plane) {
+  return double(poly.plane.x) * plane.x + double(poly.plane.y) * plane.y + double(poly.plane.z) * plane.z > 0.0;
+}
+
+// Moves into kept the pieces of list that end in cells rule.keep selects;
+// side is the cell tree is. The list ends empty; dropped is set when a
+// piece ends elsewhere.
+void filterThrough(const BspTree& tree, Side side, PolyList& list, PolyList& kept, const FilterRule& rule,
+                   float tolerance, bool& dropped) {
+  if (list.isEmpty()) return;
+  if (tree.root == nullptr) {
+    if (side == rule.keep) {
+      while (const PolyRef p = list.pop()) kept.add(p);
+    }
+    dropped = dropped || !list.isEmpty();
+    list.clear();
+    return;
+  }
+  const BspNode& node = *tree.root;
+  PolyList backList;
+  PolyList frontList;
+  while (const PolyRef p = popUsable(list)) {
+    visitPieces(p, node.plane, tolerance, [&](Side s, const PolyRef& piece) {
+      if (s == Side::On) s = facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
+      (s == Side::Back ? backList : frontList).add(piece);
+    });
+  }
+  filterThrough(node.back, Side::Back, backList, kept, rule, tolerance, dropped);
+  filterThrough(node.front, Side::Front, frontList, kept, rule, tolerance, dropped);
+}
+
+// Moves into kept what rule keeps of faces, filtered one by one through
+// tree. When otherBox (the box of the tree's solid) is given, a face clear
+// of it is wholly outside the solid and is not filtered.
+void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, const FilterRule& rule, float tolerance,
+               PolyList& kept) {
+  PolyList one;
+  PolyList pieces;
+  while (const PolyRef p = popUsable(faces)) {
+    Bounds box;
+    box.grow(*p);
+    if (otherBox != nullptr && !box.meets(*otherBox, tolerance)) {
+      if (rule.keep == Side::Front) kept.add(p);
+      continue;
+    }
+    bool dropped = false;
+    one.add(p);
+    filterThrough(tree, Side::Spanning, one, pieces, rule, tolerance, dropped);
+    if (dropped) {
+      while (const PolyRef piece = pieces.pop()) kept.add(piece);
+    } else if (!pieces.isEmpty()) {
+      pieces.clear();
+      kept.add(p);
+    }
+  }
+}
 
 PolyRef reversed(const Poly& poly) {
   std::vector<Point3> ring(poly.vertices, poly.vertices + poly.vertexCount);
@@ -15,44 +159,119 @@ PolyRef reversed(const Poly& poly) {
   return r;
 }
 
-PolyListRef insideOut(PolyList& list) {
+// The usable polygons of list in a new list of the same order; list ends
+// empty.
+PolyListRef usable(PolyList& list) {
+  PolyListRef reversedOrder;
+  while (const PolyRef p = popUsable(list)) reversedOrder->add(p);
   PolyListRef out;
-  while (const PolyRef p = list.pop()) out->add(reversed(*p));
+  out->appendAll(reversedOrder);
   return out;
 }
 
-}  // namespace
-
-void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
-  switch (operation) {
-    case CsgOperation::Union:
-      tree.insert(operand, Side::Front, tree.isEmpty() ? Side::Front : Side::Spanning);
-      tree.reduce();
-      break;
-    case CsgOperation::Difference:
-      tree.insert(insideOut(*operand), Side::Back, Side::Spanning);
-      tree.reduce();
-      break;
-    case CsgOperation::Intersection:
-      tree.insert(operand, Side::Back, Side::Spanning);
-      tree.reduce();
-      break;
-  }
-}
-
-PolyListRef solidPolygons(const BspTree& tree) {
-  PolyListRef out;
+// The plane of a node that relabels the cell on one side of p: p turned
+// round and moved off it by margin, away from the cell, so that the whole
+// cell, p's own plane included, lies strictly on the node's other side and
+// a polygon in p's plane sent into the cell never counts as on it. The
+// node's region is the cell, so the plane may lie as far off as it likes.
+// Calls visit(node) for every node, pre-order, back before front, without
+// recursion: trees may be deep.
+template <class Visit>
+void forEachNode(const BspTree& tree, Visit visit) {
   std::vector<const BspNode*> pending;
   if (tree.root != nullptr) pending.push_back(tree.root);
   while (!pending.empty()) {
     const BspNode* node = pending.back();
     pending.pop_back();
-    // Added in walk order; the list is then turned round once below.
-    for (const PolyNode* p = node->coplanar->head; p != nullptr; p = p->next) out->add(p->poly);
+    visit(*node);
     if (node->front.root != nullptr) pending.push_back(node->front.root);
     if (node->back.root != nullptr) pending.push_back(node->back.root);
   }
+}
+
+Plane relabelling(const Plane& p, bool backCell, float margin) {
+  Plane q;
+  q.set(-p.x, -p.y, -p.z, static_cast<float>(-double(p.w) + (backCell ? margin : -margin)));
+  return q;
+}
+
+}  // namespace
+
+void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
+  const PolyListRef b = usable(*operand);
+  Bounds bBox;
+  bBox.grow(*b);
+  if (tree.isEmpty()) {
+    if (operation == CsgOperation::Union) tree.insert(b, Side::Spanning, Side::Spanning, toleranceFor(bBox));
+    return;
+  }
+  if (b->isEmpty()) {
+    if (operation == CsgOperation::Intersection) {
+      delete tree.root;
+      tree.root = nullptr;
+    }
+    return;
+  }
+  const OperationRules rules = rulesFor(operation);
+
+  // The nodes whose polygons the operand may change and the cells that may
+  // need a new label, found before the operand's faces change the tree.
+  // Only what lies near the operand can change, but for an intersection,
+  // which may empty any cell; the tolerance follows the model there.
+  Bounds everything;
+  if (!rules.nearOperandOnly) forEachNode(tree, [&everything](const BspNode& node) { everything.grow(*node.coplanar); });
+  const Bounds& probeBox = rules.nearOperandOnly ? bBox : everything;
+  const float operandTolerance = toleranceFor(bBox);
+  Bounds near = bBox;
+  std::vector<BspNode*> nodes;
+  std::vector<CellProbe> cells;
+  auto collect = [&](BspNode& node) {
+    nodes.push_back(&node);
+    near.grow(*node.coplanar);
+  };
+  auto probe = [&](BspNode& node, bool back, const TreePath& path) {
+    if (back == rules.insideCells) cells.push_back(probeCell(node, back, path, probeBox, 4.0 * operandTolerance));
+  };
+  TreePath path;
+  walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, operandTolerance, path, collect, probe);
+  const float tolerance = toleranceFor(near);
+
+  BspTree operandTree;
+  PolyListRef bFaces;
+  for (const PolyNode* n = b->head; n != nullptr; n = n->next) bFaces->add(n->poly);
+  operandTree.insert(b, Side::Spanning, Side::Spanning, tolerance);
+
+  PolyList keptOperand;
+  keepFaces(*bFaces, tree, nullptr, rules.operandFaces, tolerance, keptOperand);
+  PolyListRef toInsert;
+  while (const PolyRef p = keptOperand.pop()) toInsert->add(rules.reverseOperand ? reversed(*p) : p);
+  for (BspNode* node : nodes) {
+    PolyListRef kept;
+    keepFaces(*node->coplanar, operandTree, &bBox, rules.treeFaces, tolerance, *kept);
+    node->coplanar = kept;
+  }
+
+  tree.insert(toInsert, rules.insertKeep, Side::Spanning, tolerance);
+
+  for (const CellProbe& cell : cells) {
+    BspTree& sub = cell.back ? cell.node->back : cell.node->front;
+    if (!cell.found || !sub.isEmpty()) continue;
+    if (applies(operation, cell.back, pointInside(operandTree, cell.point)) != cell.back) {
+      // However much later models grow, what lies in the node's own plane
+      // stays clear of the new one.
+      const float margin = static_cast<float>(std::max(4.0 * tolerance, near.extent()));
+      sub.root = new BspNode(relabelling(cell.node->plane, cell.back, margin));
+    }
+  }
+}
+
+PolyListRef solidPolygons(const BspTree& tree) {
+  // Added in walk order, then turned round once.
+  PolyListRef walked;
+  forEachNode(tree, [&walked](const BspNode& node) {
+    for (const PolyNode* p = node.coplanar->head; p != nullptr; p = p->next) walked->add(p->poly);
+  });
   PolyListRef ordered;
-  ordered->appendAll(out);
+  ordered->appendAll(walked);
   return ordered;
 }

@@ -14,8 +14,9 @@ enum class CsgOperation { Union, Difference, Intersection };
 // the empty solid.
 void combine(BspTree& tree, PolyListRef operand, CsgOperation operation);
 
-// The boundary polygons of the solid a tree holds, each once (node
-// pre-order, back before front, each node's list head first), as a new list.
+// The boundary polygons of the solid a tree holds, each once, as a new list:
+// the whole faces combine kept, or for a tree built otherwise its nodes'
+// polygons (node pre-order, back before front, each list head first).
 PolyListRef solidPolygons(const BspTree& tree);
 
 #endif

@@ -6,9 +6,9 @@ PolyRef popUsable(PolyList& list) {
   return r;
 }
 
-void partition(PolyList& list, const Plane& plane, PolyList& on, PolyList& back, PolyList& front) {
+void partition(PolyList& list, const Plane& plane, float tolerance, PolyList& on, PolyList& back, PolyList& front) {
   while (const PolyRef p = popUsable(list)) {
-    visitPieces(p, plane, [&](Side side, const PolyRef& piece) {
+    visitPieces(p, plane, tolerance, [&](Side side, const PolyRef& piece) {
       (side == Side::On ? on : side == Side::Back ? back : front).add(piece);
     });
   }

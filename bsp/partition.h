@@ -6,24 +6,26 @@
 #include "polygon/plane.h"
 #include "polygon/poly_list.h"
 
-// Splits poly by plane and hands what comes out to visit(side, piece): poly
-// itself with On, Back or Front, or for a crossing polygon its back piece
-// (Back) and then its front piece (Front).
+// Splits poly by plane within tolerance and hands what comes out to
+// visit(side, piece): poly itself with On, Back or Front, or for a crossing
+// polygon its back piece (Back, in one or more parts) and then its front
+// piece (Front).
 template <class Visit>
-void visitPieces(const PolyRef& poly, const Plane& plane, Visit visit) {
-  PolyRef backPiece;
-  PolyRef frontPiece;
-  const Side side = splitPoly(poly, plane, backPiece, frontPiece);
+void visitPieces(const PolyRef& poly, const Plane& plane, float tolerance, Visit visit) {
+  SplitParts parts;
+  const Side side = splitPolyWithin(poly, plane, tolerance, parts);
   if (side != Side::Spanning) {
     // A whole polygon goes on as the caller's handle: holding one more count
     // per level would pass the 8-bit limit in a tree deeper than 254 nodes.
-    backPiece = nullptr;
-    frontPiece = nullptr;
     visit(side, poly);
     return;
   }
-  visit(Side::Back, backPiece);
-  visit(Side::Front, frontPiece);
+  for (const PolyRef& part : parts.back) {
+    if (part) visit(Side::Back, part);
+  }
+  for (const PolyRef& part : parts.front) {
+    if (part) visit(Side::Front, part);
+  }
 }
 
 // Pops list's head, dropping polygons without a plane on the way; an empty
@@ -31,6 +33,6 @@ void visitPieces(const PolyRef& poly, const Plane& plane, Visit visit) {
 PolyRef popUsable(PolyList& list);
 
 // Empties list, head first, into on, back and front by visitPieces.
-void partition(PolyList& list, const Plane& plane, PolyList& on, PolyList& back, PolyList& front);
+void partition(PolyList& list, const Plane& plane, float tolerance, PolyList& on, PolyList& back, PolyList& front);
 
 #endif

@@ -25,8 +25,8 @@ void BspNode::reduce() {
     const BspTree& second = sameFacing ? front : back;
     const Side firstKeep = sameFacing ? Side::Back : Side::Front;
     const Side secondKeep = sameFacing ? Side::Front : Side::Back;
-    first.filterPoly(p, passList, firstKeep, firstKeep);
-    second.filterList(passList, *keptList, secondKeep, secondKeep);
+    first.filterPoly(p, passList, firstKeep, firstKeep, kEpsilon);
+    second.filterList(passList, *keptList, secondKeep, secondKeep, kEpsilon);
   }
   coplanar = keptList;
   back.reduce();

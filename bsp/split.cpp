@@ -1,6 +1,6 @@
 // Classification comes first: each vertex's plane value and side are worked
-// out once (beyond +kEpsilon in front, beyond -kEpsilon behind, otherwise on
-// the plane), and together they give the polygon's Side. Only a polygon that
+// out once (beyond +tolerance in front, beyond -tolerance behind, otherwise
+// on the plane), and together they give the polygon's Side. Only a polygon that
 // crosses the plane is then cut, from those same values: a vertex goes to
 // the piece of its side, an on-plane vertex to both, and an edge whose ends
 // lie strictly on opposite sides adds its crossing point to both. The
@@ -12,8 +12,8 @@
 // more points into an array than it holds (more than 63 vertices, or a ring
 // that is not convex) is still cut: the pass stops storing at the array's
 // end but goes on counting, and the pieces are then collected again in
-// buffers of the counted size. A piece of more than 255 vertices cannot be a
-// polygon; building it ends the program (poly.h).
+// buffers of the counted size. A piece of more than 255 vertices does not
+// fit a polygon and comes out as coplanar convex parts (convex_parts.h).
 #include "bsp/split.h"
 
 #include <algorithm>
@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "geometry/tolerance.h"
+#include "polygon/convex_parts.h"
+#include "polygon/fatal.h"
 
 namespace {
 
@@ -36,7 +38,10 @@ class PieceBuffer {
     ++count;
   }
   bool overflowed() const { return count > capacity; }
-  CountedPoly* makePoly() const { return new CountedPoly(points, count); }
+  void makeParts(PolyRef (&parts)[kMaxParts]) const {
+    int made = 0;
+    makeConvexParts(points, count, [&](CountedPoly* part) { parts[made++] = part; });
+  }
   int size() const { return count; }
 
  private:
@@ -51,9 +56,9 @@ struct Classification {
   Side sides[kMaxVertexCount];
 };
 
-Side sideOf(float s) {
-  if (s > kEpsilon) return Side::Front;
-  if (s < -kEpsilon) return Side::Back;
+Side sideOf(float s, float tolerance) {
+  if (s > tolerance) return Side::Front;
+  if (s < -tolerance) return Side::Back;
   return Side::On;
 }
 
@@ -63,17 +68,32 @@ Side combine(Side sofar, Side vertex) {
   return Side::Spanning;
 }
 
-Side classify(const Poly& poly, const Plane& plane, Classification& c) {
+Side classify(const Poly& poly, const Plane& plane, float tolerance, Classification& c) {
   Side result = Side::On;
   for (int i = 0; i < poly.vertexCount; ++i) {
     c.values[i] = poly.vertices[i].dot(plane);
-    c.sides[i] = sideOf(c.values[i]);
+    c.sides[i] = sideOf(c.values[i], tolerance);
     result = combine(result, c.sides[i]);
   }
   return result;
 }
 
 bool opposite(Side a, Side b) { return static_cast<int>(a) == -static_cast<int>(b) && a != Side::On; }
+
+// How often the ring passes from one side to the other, on-plane vertices
+// skipped: twice for a convex ring that crosses the plane.
+int sideChanges(const Poly& poly, const Classification& c) {
+  int changes = 0;
+  Side last = Side::On;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < poly.vertexCount; ++i) {
+      if (c.sides[i] == Side::On) continue;
+      if (pass == 1 && last != c.sides[i]) ++changes;
+      last = c.sides[i];
+    }
+  }
+  return changes;
+}
 
 Point3 crossing(const Point3& prev, const Point3& cur, float sPrev, const Plane& plane) {
   const Vector3 d = cur - prev;
@@ -103,17 +123,17 @@ void collectPieces(const Poly& poly, const Plane& plane, const Classification& c
   }
 }
 
-void handOutPieces(const PieceBuffer& back, const PieceBuffer& front, PolyRef& backOut, PolyRef& frontOut) {
-  frontOut = front.makePoly();
-  backOut = back.makePoly();
+void handOutPieces(const PieceBuffer& back, const PieceBuffer& front, SplitParts& parts) {
+  front.makeParts(parts.front);
+  back.makeParts(parts.back);
 }
 
-void cut(const Poly& poly, const Plane& plane, const Classification& c, PolyRef& back, PolyRef& front) {
+void cut(const Poly& poly, const Plane& plane, const Classification& c, SplitParts& parts) {
   PieceBuffer backPiece(backScratch, kSplitCapacity);
   PieceBuffer frontPiece(frontScratch, kSplitCapacity);
   collectPieces(poly, plane, c, backPiece, frontPiece);
   if (!backPiece.overflowed() && !frontPiece.overflowed()) {
-    handOutPieces(backPiece, frontPiece, back, front);
+    handOutPieces(backPiece, frontPiece, parts);
     return;
   }
   std::vector<Point3> backPoints(backPiece.size());
@@ -121,14 +141,28 @@ void cut(const Poly& poly, const Plane& plane, const Classification& c, PolyRef&
   PieceBuffer backLarge(backPoints.data(), backPiece.size());
   PieceBuffer frontLarge(frontPoints.data(), frontPiece.size());
   collectPieces(poly, plane, c, backLarge, frontLarge);
-  handOutPieces(backLarge, frontLarge, back, front);
+  handOutPieces(backLarge, frontLarge, parts);
 }
 
 }  // namespace
 
+Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts) {
+  Classification c;
+  const Side result = classify(*poly, plane, tolerance, c);
+  if (result != Side::Spanning) return result;
+  // A convex ring that passes from side to side more than twice lies in the
+  // plane up to rounding, its vertices scattered just beyond the tolerance
+  // either way. Cut, every piece would keep nearly all of the ring plus a
+  // crossing per pass and grow with each further cut.
+  if (sideChanges(*poly, c) > 2) return Side::On;
+  cut(*poly, plane, c, parts);
+  return result;
+}
+
 Side splitPoly(const PolyRef& poly, const Plane& plane, PolyRef& back, PolyRef& front) {
   Classification c;
-  const Side result = classify(*poly, plane, c);
+  const Side result = classify(*poly, plane, kEpsilon, c);
+  SplitParts parts;
   switch (result) {
     case Side::On:
       break;
@@ -139,7 +173,10 @@ Side splitPoly(const PolyRef& poly, const Plane& plane, PolyRef& back, PolyRef& 
       front = poly;
       break;
     case Side::Spanning:
-      cut(*poly, plane, c, back, front);
+      cut(*poly, plane, c, parts);
+      if (parts.back[1] || parts.front[1]) fatal("a piece of more than 255 vertices has no single polygon");
+      front = parts.front[0];
+      back = parts.back[0];
       break;
   }
   return result;

@@ -2,6 +2,7 @@
 #define KELVANE_BSP_SPLIT_H
 
 #include "bsp/side.h"
+#include "polygon/convex_parts.h"
 #include "polygon/plane.h"
 #include "polygon/poly_ref.h"
 
@@ -14,6 +15,25 @@ constexpr int kSplitCapacity = 64;
 // gets poly itself. Spanning: front gets a new polygon of the front piece,
 // then back one of the back piece, both in poly's winding. On: neither. The
 // handle the result does not name keeps what it held. Not re-entrant.
+// A piece beyond 255 vertices fits no polygon: it ends the program here
+// (fatal.h); the tree operations use splitPolyWithin, which has no limit.
 Side splitPoly(const PolyRef& poly, const Plane& plane, PolyRef& back, PolyRef& front);
+
+// Most parts one piece can come in: a piece has at most two points per
+// vertex of the polygon cut (each vertex, each crossing).
+constexpr int kMaxParts = convexPartCount(2 * kMaxVertexCount);
+
+// The two pieces of a crossing polygon, each as one polygon or, beyond
+// kMaxVertexCount vertices, as coplanar convex parts; unused slots are empty.
+struct SplitParts {
+  PolyRef back[kMaxParts];
+  PolyRef front[kMaxParts];
+};
+
+// splitPoly with the tolerance given and no limit on the pieces: parts is
+// filled for Spanning only, and poly itself is the answer otherwise. A ring
+// that passes from side to side more than twice, which a convex ring does
+// only through rounding, counts as On.
+Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts);
 
 #endif

@@ -13,7 +13,6 @@
 #include <stdexcept>
 
 #include "bsp/split.h"
-#include "polygon/poly.h"
 
 namespace {
 
@@ -224,29 +223,12 @@ Workload loadWorkload(const std::string& path, std::size_t limit) {
 
 LimitCheck checkLimits(const Workload& workload) {
   LimitCheck check;
-  auto at = [](TextPosition where) { return std::to_string(where.line) + ":" + std::to_string(where.column); };
-  for (const Operation& op : workload.ops) {
-    if (op.kind == OpKind::Intersect) {
-      check.refusal = "the operation at " + at(op.where) + " is \"intersect\", which the system does not provide";
-      return check;
-    }
-  }
   std::size_t largest = 0;
-  const PolygonRing* largestAt = nullptr;
   for (const Solid& solid : workload.solids) {
-    for (const PolygonRing& polygon : solid.polygons) {
-      if (polygon.vertices.size() > largest) {
-        largest = polygon.vertices.size();
-        largestAt = &polygon;
-      }
-    }
+    for (const PolygonRing& polygon : solid.polygons) largest = std::max(largest, polygon.vertices.size());
   }
   // A cut adds at most one vertex to a convex polygon.
-  if (largest + 1 > static_cast<std::size_t>(kMaxVertexCount)) {
-    check.refusal = "the polygon at " + at(largestAt->where) + " has " + std::to_string(largest) +
-                    " vertices; a piece cut from it may need " + std::to_string(largest + 1) +
-                    ", beyond the " + std::to_string(kMaxVertexCount) + " a polygon can hold";
-  } else if (largest + 1 > static_cast<std::size_t>(kSplitCapacity)) {
+  if (largest + 1 > static_cast<std::size_t>(kSplitCapacity)) {
     check.note = "polygons of up to " + std::to_string(largest) + " vertices, beyond the split scratch capacity of " +
                  std::to_string(kSplitCapacity - 1) + ": their cuts are collected on the heap";
   }

@@ -69,10 +69,9 @@ struct LimitCheck {
   std::string note;     // what it runs beyond its usual sizes
 };
 
-// Measures the workload against the system's limits before anything is built:
-// a polygon whose pieces may not fit a polygon's 8-bit vertex count, an
-// operation the system does not provide; and polygons too large for the
-// split scratch arrays, which the splitting still handles on the heap.
+// Measures the workload against the system's usual sizes before anything is
+// built: polygons too large for the split scratch arrays, which the
+// splitting handles on the heap. Nothing is refused at present.
 LimitCheck checkLimits(const Workload& workload);
 
 #endif

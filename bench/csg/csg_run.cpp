@@ -1,11 +1,12 @@
 #include "bench/csg/csg_run.h"
 
-#include <algorithm>
 #include <chrono>
 #include <utility>
 #include <vector>
 
 #include "bsp/bsp_node.h"
+#include "bsp/csg.h"
+#include "polygon/convex_parts.h"
 
 namespace {
 
@@ -23,36 +24,19 @@ void forEachNode(const BspTree& tree, Visit visit) {
   }
 }
 
-PolyRef makePolygon(const std::vector<Point3>& ring) {
-  PolyRef r;
-  r = new CountedPoly(ring.data(), static_cast<int>(ring.size()));
-  return r;
-}
-
-PolyRef reversed(const Poly& poly) {
-  std::vector<Point3> ring(poly.vertices, poly.vertices + poly.vertexCount);
-  std::reverse(ring.begin(), ring.end());
-  return makePolygon(ring);
-}
-
-// The polygons of an earlier result as an operand, in the order the walk
-// meets them: nodes pre-order, each node's list head first.
-PolyListRef treeList(const BspTree& tree, bool insideOut) {
-  PolyListRef list;
-  forEachNode(tree, [&](const BspNode& node, std::size_t) {
-    for (const PolyNode* p = node.coplanar->head; p != nullptr; p = p->next) {
-      list->add(insideOut ? reversed(*p->poly) : p->poly);
-    }
-  });
-  return list;
-}
-
 struct PreparedOp {
   PolyListRef left;   // unused when the left operand is the earlier result
   PolyListRef right;  // unused when the right operand is the earlier result
 };
 
-bool subtracts(const Operation& op) { return op.kind == OpKind::Subtract; }
+CsgOperation operationOf(OpKind kind) {
+  switch (kind) {
+    case OpKind::Subtract: return CsgOperation::Difference;
+    case OpKind::Intersect: return CsgOperation::Intersection;
+    case OpKind::Union: break;
+  }
+  return CsgOperation::Union;
+}
 
 }  // namespace
 
@@ -66,14 +50,13 @@ TreeShape measureTree(const BspTree& tree) {
   return shape;
 }
 
-PolyListRef solidList(const Solid& solid, bool insideOut) {
+PolyListRef solidList(const Solid& solid) {
   PolyListRef list;
   std::vector<Point3> ring;
   for (const PolygonRing& polygon : solid.polygons) {
     ring.clear();
     for (const Vertex& v : polygon.vertices) ring.emplace_back(v[0], v[1], v[2], 1.0f);
-    if (insideOut) std::reverse(ring.begin(), ring.end());
-    list->add(makePolygon(ring));
+    addConvexRing(*list, ring.data(), static_cast<int>(ring.size()));
   }
   return list;
 }
@@ -82,8 +65,8 @@ CsgRunResult runOperations(const Workload& workload) {
   std::vector<PreparedOp> prepared;
   for (const Operation& op : workload.ops) {
     PreparedOp p;
-    if (!op.left.isPreviousResult()) p.left = solidList(workload.solids[op.left.solid], false);
-    if (!op.right.isPreviousResult()) p.right = solidList(workload.solids[op.right.solid], subtracts(op));
+    if (!op.left.isPreviousResult()) p.left = solidList(workload.solids[op.left.solid]);
+    if (!op.right.isPreviousResult()) p.right = solidList(workload.solids[op.right.solid]);
     prepared.push_back(p);
   }
 
@@ -92,18 +75,13 @@ CsgRunResult runOperations(const Workload& workload) {
   const auto start = std::chrono::steady_clock::now();
   for (std::size_t i = 0; i < workload.ops.size(); ++i) {
     const Operation& op = workload.ops[i];
-    PolyListRef right = op.right.isPreviousResult() ? treeList(*tree, subtracts(op)) : prepared[i].right;
+    PolyListRef right = op.right.isPreviousResult() ? solidPolygons(*tree) : prepared[i].right;
     if (!op.left.isPreviousResult()) {
       replaced.push_back(std::move(tree));
       tree = std::make_unique<BspTree>();
-      tree->insert(prepared[i].left, Side::Front, Side::Front);
+      combine(*tree, prepared[i].left, CsgOperation::Union);
     }
-    if (subtracts(op)) {
-      tree->insert(right, Side::Back, Side::Spanning);
-      tree->reduce();
-    } else {
-      tree->insert(right, Side::Front, Side::Spanning);
-    }
+    combine(*tree, right, operationOf(op.kind));
   }
   const auto stop = std::chrono::steady_clock::now();
   CsgRunResult result;

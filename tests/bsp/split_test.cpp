@@ -101,9 +101,18 @@ TEST(SplitPoly, RingsBeyondTheScratchArraysAreCutWhole) {
 }
 
 // A 255-gon cut next to one vertex leaves a piece of 256 vertices, which the
-// 8-bit count cannot hold: the program stops instead of truncating it.
-TEST(SplitPolyDeathTest, PieceBeyondTheVertexLimitEndsTheProgram) {
-  EXPECT_DEATH(split(polyOf(circle(255)), planeOf(1, 0, 0, -0.9999f)), "vertex count outside 1 to 255");
+// 8-bit count cannot hold. The tree operations' split hands it out as two
+// coplanar convex parts that cover it; splitPoly, which has room for one
+// polygon a side, stops the program rather than truncate it.
+TEST(SplitPolyWithin, PieceBeyondTheVertexLimitComesAsParts) {
+  const PolyRef disc = polyOf(circle(255));
+  SplitParts parts;
+  ASSERT_EQ(splitPolyWithin(disc, planeOf(1, 0, 0, -0.9999f), kEpsilon, parts), Side::Spanning);
+  ASSERT_TRUE(parts.back[0] && parts.back[1] && !parts.back[2] && parts.front[0] && !parts.front[1]);
+  EXPECT_EQ(parts.back[0]->vertexCount + parts.back[1]->vertexCount, 256 + 2);
+  EXPECT_NEAR(area(*parts.back[0]) + area(*parts.back[1]) + area(*parts.front[0]), area(*disc), 1e-5);
+  for (const PolyRef& p : {parts.back[0], parts.back[1]}) EXPECT_NEAR(p->plane.z, 1.0f, 1e-6f);
+  EXPECT_DEATH(split(disc, planeOf(1, 0, 0, -0.9999f)), "more than 255 vertices");
   EXPECT_EQ(split(polyOf(circle(254)), planeOf(1, 0, 0, -0.9999f)).back->vertexCount, 255);
 }
 

@@ -13,6 +13,14 @@ namespace {
 TEST(Poly, NewellPlaneFollowsTheWinding) {
   EXPECT_TRUE(tupleIs(cubeFace(1)->plane, 0, 0, 1, -1));
   EXPECT_TRUE(tupleIs(PolyRef(kCubeCorners, 4, 3, 2, 1, 0)->plane, 0, 0, -1, 1));
+  // Far from the origin the float sums cancel; the plane is still exact.
+  for (const float far : {1e6f, 1e7f, -4e6f}) {
+    const PolyRef p = polyOf({pt(far + 1, far + 1, far + 1), pt(far - 1, far + 1, far + 1),
+                              pt(far - 1, far - 1, far + 1), pt(far + 1, far - 1, far + 1)});
+    EXPECT_TRUE(tupleIs(p->plane, 0, 0, 1, -(far + 1))) << far;
+  }
+  const PolyRef huge = polyOf({pt(1e10f, 1e10f, 1e10f), pt(-1e10f, 1e10f, 1e10f), pt(-1e10f, -1e10f, 1e10f)});
+  EXPECT_TRUE(tupleIs(huge->plane, 0, 0, 1, -1e10f));
 }
 
 // A ring without area must not hand out a non-finite plane: it gets the

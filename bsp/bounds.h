@@ -1,0 +1,28 @@
+// An axis-aligned box in double, grown by polygons, for the CSG code's
+// quick tests: which faces can meet the other solid, which cells can lie
+// inside it, and how large the model is.
+#ifndef KELVANE_BSP_BOUNDS_H
+#define KELVANE_BSP_BOUNDS_H
+
+#include "polygon/plane.h"
+#include "polygon/poly.h"
+#include "polygon/poly_list.h"
+
+struct Bounds {
+  double min[3];
+  double max[3];
+
+  Bounds();
+  bool isEmpty() const { return !(min[0] <= max[0]); }
+  void grow(const Poly& poly);
+  void grow(const PolyList& list);
+  void grow(const Bounds& other);
+  // Whether the boxes overlap once this one is widened by margin.
+  bool meets(const Bounds& other, double margin) const;
+  // Whether some corner lies on side (Back or Front) of plane, beyond -margin.
+  bool reaches(const Plane& plane, bool back, double margin) const;
+  double largestCoordinate() const;
+  double extent() const;
+};
+
+#endif

@@ -1,0 +1,280 @@
+// Boolean results judged by exact volume and area, closedness, face counts
+// where the answer is a single box, and point classification against the
+// operands themselves.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "bsp/solids.h"
+
+namespace {
+
+using Inside = std::function<bool(double, double, double)>;
+
+Inside inBox(double x0, double y0, double z0, double x1, double y1, double z1) {
+  return [=](double x, double y, double z) { return x0 < x && x < x1 && y0 < y && y < y1 && z0 < z && z < z1; };
+}
+Inside inCube(double c, double h) { return inBox(c - h, c - h, c - h, c + h, c + h, c + h); }
+
+// The tree built from a then combined with b.
+std::unique_ptr<BspTree> combined(PolyListRef a, PolyListRef b, CsgOperation op) {
+  auto tree = std::make_unique<BspTree>();
+  combine(*tree, a, CsgOperation::Union);
+  combine(*tree, b, op);
+  return tree;
+}
+
+bool applies(CsgOperation op, bool a, bool b) {
+  switch (op) {
+    case CsgOperation::Union: return a || b;
+    case CsgOperation::Difference: return a && !b;
+    case CsgOperation::Intersection: return a && b;
+  }
+  return false;
+}
+
+struct Row {
+  std::string what;
+  std::function<PolyListRef()> a, b;
+  Inside inA, inB;
+  CsgOperation op;
+  double volume, area;
+  int faces;  // -1: any number of pieces
+  double size;  // of the grid the classification is sampled on
+};
+
+// Every row of the table of faults the core once had, and their neighbours.
+std::vector<Row> rows() {
+  const auto u = CsgOperation::Union;
+  const auto d = CsgOperation::Difference;
+  const auto i = CsgOperation::Intersection;
+  const auto unit = [] { return cubeAround(0, 1); };
+  const auto right = [] { return box(1, -1, -1, 3, 1, 1); };  // touches unit at x = 1
+  const auto corner = [] { return box(0, 0, 0, 2, 2, 2); };
+  const auto half = [] { return box(0, -1, -1, 2, 1, 1); };  // shares four face planes
+  const auto big = [] { return cubeAround(0, 2); };
+  const Inside inUnit = inCube(0, 1), inRight = inBox(1, -1, -1, 3, 1, 1), inCorner = inBox(0, 0, 0, 2, 2, 2);
+  const Inside inHalf = inBox(0, -1, -1, 2, 1, 1), inBig = inCube(0, 2);
+  return {
+      {"A union A", unit, unit, inUnit, inUnit, u, 8, 24, 6, 3},
+      {"A intersect A", unit, unit, inUnit, inUnit, i, 8, 24, 6, 3},
+      {"A minus A", unit, unit, inUnit, inUnit, d, 0, 0, 0, 3},
+      {"A minus a box containing it", unit, big, inUnit, inBig, d, 0, 0, 0, 3},
+      {"A intersect a box containing it", unit, big, inUnit, inBig, i, 8, 24, 6, 3},
+      {"A union a box containing it", unit, big, inUnit, inBig, u, 64, 96, -1, 3},
+      {"A intersect a box apart from it", unit, [] { return box(5, 5, 5, 6, 6, 6); }, inUnit, inBox(5, 5, 5, 6, 6, 6), i,
+       0, 0, 0, 3},
+      {"a box containing A minus A", big, unit, inBig, inUnit, d, 56, 120, -1, 3},
+      {"face to face, union", unit, right, inUnit, inRight, u, 16, 40, -1, 4},
+      {"face to face, intersection", unit, right, inUnit, inRight, i, 0, 0, 0, 4},
+      {"face to face, difference", unit, right, inUnit, inRight, d, 8, 24, 6, 4},
+      {"overlapping corner, union", unit, corner, inUnit, inCorner, u, 15, 42, -1, 3},
+      {"overlapping corner, intersection", unit, corner, inUnit, inCorner, i, 1, 6, 6, 3},
+      {"overlapping corner, difference", unit, corner, inUnit, inCorner, d, 7, 24, -1, 3},
+      {"coplanar sides, union", unit, half, inUnit, inHalf, u, 12, 32, -1, 3},
+      {"coplanar sides, intersection", unit, half, inUnit, inHalf, i, 4, 16, -1, 3},
+      {"coplanar sides, difference", unit, half, inUnit, inHalf, d, 4, 16, -1, 3},
+      {"a triangular prism, intersection", unit, [] { return prism({{0, 0}, {2, 0}, {0, 2}}, -1, 1); }, inUnit,
+       [](double x, double y, double z) { return x > 0 && y > 0 && x + y < 2 && std::fabs(z) < 1; }, i, 2, 10, -1, 3},
+  };
+}
+
+class CsgTable : public testing::TestWithParam<Row> {};
+
+TEST_P(CsgTable, GivesTheRegularisedResult) {
+  const Row& row = GetParam();
+  const auto tree = combined(row.a(), row.b(), row.op);
+  const SolidFigures f = figuresOf(*tree);
+  EXPECT_NEAR(f.volume, row.volume, 1e-9);
+  EXPECT_NEAR(f.area, row.area, 1e-9);
+  EXPECT_LE(f.openness, 1e-9);
+  EXPECT_TRUE(f.heldOnce);
+  if (row.faces >= 0) {
+    EXPECT_EQ(f.faces, row.faces);
+  }
+  // Points off every face, on a grid that straddles both operands.
+  for (double x = -row.size + 0.13; x < row.size; x += 0.5) {
+    for (double y = -row.size + 0.21; y < row.size; y += 0.5) {
+      for (double z = -row.size + 0.34; z < row.size; z += 0.5) {
+        EXPECT_EQ(isInside(*tree, pt(float(x), float(y), float(z))), applies(row.op, row.inA(x, y, z), row.inB(x, y, z)))
+            << "at " << x << ", " << y << ", " << z;
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, CsgTable, testing::ValuesIn(rows()), [](const auto& info) {
+  std::string name = info.param.what;
+  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
+});
+
+// A cavity that no face of the operand reaches, filled by it: the cell of
+// the cavity is inside the operand and turns solid.
+TEST(Csg, FilledCavityTurnsSolid) {
+  for (const double h : {1.0, 1.5}) {
+    BspTree tree;
+    combine(tree, cubeAround(0, 2), CsgOperation::Union);
+    combine(tree, cubeAround(0, 1), CsgOperation::Difference);
+    combine(tree, cubeAround(0, h), CsgOperation::Union);
+    const SolidFigures f = figuresOf(tree);
+    EXPECT_NEAR(f.volume, 64, 1e-9) << h;
+    EXPECT_NEAR(f.area, 96, 1e-9) << h;
+    for (const float x : {-1.9f, -0.5f, 0.1f, 0.9f, 1.3f}) EXPECT_TRUE(isInside(tree, pt(x, x / 2, 0.3f))) << h << " " << x;
+  }
+}
+
+// A cell relabelled by an earlier operation still sorts faces lying in its
+// parent's plane by their facing: the rod's walls cut out again at the end
+// lie in the planes of the walls that the intersection made.
+TEST(Csg, RelabelledCellsKeepSortingCoplanarFaces) {
+  const auto rod = [] { return box(-0.5, -0.5, -2, 0.5, 0.5, 2); };
+  BspTree tree;
+  combine(tree, cubeAround(0, 1), CsgOperation::Union);
+  combine(tree, rod(), CsgOperation::Intersection);
+  combine(tree, cubeAround(0, 1), CsgOperation::Union);
+  EXPECT_NEAR(figuresOf(tree).volume, 8, 1e-9);
+  combine(tree, rod(), CsgOperation::Difference);
+  const SolidFigures f = figuresOf(tree);
+  EXPECT_NEAR(f.volume, 6, 1e-9);
+  EXPECT_NEAR(f.area, 24 - 2 + 8, 1e-9);
+  EXPECT_FALSE(isInside(tree, pt(0.1f, 0.2f, 0.3f)));
+  EXPECT_TRUE(isInside(tree, pt(0.7f, 0.2f, 0.3f)));
+}
+
+// No shared wall survives a face-to-face union, not even as a sliver.
+TEST(Csg, FaceToFaceUnionLosesTheInnerWall) {
+  const auto tree = combined(cubeAround(0, 1), box(1, -1, -1, 3, 1, 1), CsgOperation::Union);
+  for (const CountedPoly* p : allPolys(*tree)) {
+    EXPECT_FALSE(std::fabs(p->plane.x) > 0.5f && std::fabs(p->plane.w + p->plane.x) < 1e-6f)
+        << "a face in the plane x = 1";
+  }
+}
+
+// Far from the origin, at every size: a box keeps its six faces alone and
+// loses exactly the corner cut from it.
+TEST(Csg, BoxesKeepTheirFacesAtAnyScaleAndOffset) {
+  struct Case {
+    double centre, half;
+  };
+  for (const Case c : {Case{1e6, 1}, Case{0, 1e10}, Case{0, 1e-4}, Case{-1024, 0.5}, Case{1e6, 1e6}}) {
+    const double h = static_cast<float>(c.half);
+    BspTree tree;
+    combine(tree, cubeAround(c.centre, h), CsgOperation::Union);
+    SolidFigures f = figuresOf(tree);
+    EXPECT_EQ(f.faces, 6) << c.centre << " " << h;
+    EXPECT_NEAR(f.volume / (h * h * h), 8, 1e-6) << c.centre << " " << h;
+    combine(tree, box(c.centre, c.centre, c.centre, c.centre + 2 * h, c.centre + 2 * h, c.centre + 2 * h),
+            CsgOperation::Difference);
+    f = figuresOf(tree);
+    EXPECT_NEAR(f.volume / (h * h * h), 7, 1e-6) << c.centre << " " << h;
+    EXPECT_NEAR(f.area / (h * h), 24, 1e-6) << c.centre << " " << h;
+    EXPECT_LE(f.openness / (h * h), 1e-6);
+  }
+}
+
+// An empty operand or an empty tree: nothing is added, nothing is left.
+TEST(Csg, EmptySolids) {
+  for (const CsgOperation op : {CsgOperation::Union, CsgOperation::Difference, CsgOperation::Intersection}) {
+    BspTree tree;
+    combine(tree, cubeAround(0, 1), CsgOperation::Union);
+    combine(tree, PolyListRef(), op);
+    EXPECT_EQ(figuresOf(tree).faces, op == CsgOperation::Intersection ? 0 : 6);
+    BspTree empty;
+    combine(empty, cubeAround(0, 1), op);
+    EXPECT_EQ(figuresOf(empty).faces, op == CsgOperation::Union ? 6 : 0);
+  }
+}
+
+// A cube cut by a prism of 300 sides: the cap's piece inside the cube has
+// more vertices than a polygon holds and comes as coplanar parts.
+TEST(Csg, PiecesBeyondTheVertexLimitAreCutIntoParts) {
+  const int n = 300;
+  const double r = 0.9;
+  const double capArea = 0.5 * n * r * r * std::sin(2 * M_PI / n);
+  struct Case {
+    CsgOperation op;
+    bool cubeFirst;
+    double volume;
+  };
+  for (const Case c : {Case{CsgOperation::Difference, true, 8 - 2 * capArea},
+                       Case{CsgOperation::Intersection, true, 2 * capArea},
+                       Case{CsgOperation::Difference, false, capArea}, Case{CsgOperation::Union, true, 8 + capArea}}) {
+    const PolyListRef cube = cubeAround(0, 1);
+    const PolyListRef rod = prism(regularPolygon(n, r), -1.5, 1.5);
+    const auto tree = c.cubeFirst ? combined(cube, rod, c.op) : combined(rod, cube, c.op);
+    const SolidFigures f = figuresOf(*tree);
+    EXPECT_NEAR(f.volume, c.volume, 1e-5);
+    EXPECT_LE(f.openness, 1e-5);
+    EXPECT_TRUE(f.heldOnce);
+  }
+}
+
+// The demo's three boxes, combined at any scale: the channel cut from the
+// cube, the turned plate added. Its volume follows from the plate's
+// outline clipped at the cube's side x = 1.
+double demoVolume() {
+  const double c = std::cos(M_PI / 12), s = std::sin(M_PI / 12);
+  std::vector<Point2d> outline;  // the plate's xz outline, turned by 15 degrees
+  for (const auto& [u, v] : {std::pair{0.75, 0.125}, {-0.75, 0.125}, {-0.75, -0.125}, {0.75, -0.125}}) {
+    outline.push_back({0.5 + u * c - v * s, u * s + v * c});
+  }
+  double clipped = 0;  // shoelace over the outline cut at x = 1
+  std::vector<Point2d> kept;
+  for (std::size_t i = 0; i < outline.size(); ++i) {
+    const Point2d a = outline[i], b = outline[(i + 1) % outline.size()];
+    if (a.x <= 1) kept.push_back(a);
+    if ((a.x < 1) != (b.x < 1)) kept.push_back({1, a.y + (b.y - a.y) * (1 - a.x) / (b.x - a.x)});
+  }
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    const Point2d a = kept[i], b = kept[(i + 1) % kept.size()];
+    clipped += a.x * b.y - b.x * a.y;
+  }
+  const double armsHit = 2 * 0.125 * std::fabs(clipped) / 2;  // the plate inside the two arms
+  return 8 - 1.875 * 1.75 * 2 + 1.5 * 2.5 * 0.25 - armsHit;
+}
+
+PolyListRef turnedPlate(double scale) {
+  const double c = std::cos(M_PI / 12), s = std::sin(M_PI / 12);
+  std::vector<Point2d> outline;
+  for (const auto& [u, v] : {std::pair{0.75, -0.125}, {0.75, 0.125}, {-0.75, 0.125}, {-0.75, -0.125}}) {
+    outline.push_back({scale * (0.5 + u * c - v * s), scale * (u * s + v * c)});
+  }
+  // The xz outline swept along y: swap y and z, which turns the rings round.
+  const PolyListRef swept = prism(outline, -1.25 * scale, 1.25 * scale);
+  PolyListRef plate;
+  while (const PolyRef p = swept->pop()) {
+    std::vector<Point3> ring;
+    for (int i = p->vertexCount - 1; i >= 0; --i) ring.push_back(pt(p->vertices[i].x, p->vertices[i].z, p->vertices[i].y));
+    plate->add(polyOf(ring));
+  }
+  return plate;
+}
+
+TEST(Csg, DemoVolumeAtEveryScale) {
+  for (const double scale : {1.0, 1e-6, 1e-4, 1e3, 1e6}) {
+    BspTree tree;
+    combine(tree, cubeAround(0, scale), CsgOperation::Union);
+    combine(tree, box(-0.875 * scale, -0.875 * scale, -1.5 * scale, 2.125 * scale, 0.875 * scale, 1.5 * scale),
+            CsgOperation::Difference);
+    combine(tree, turnedPlate(scale), CsgOperation::Union);
+    const SolidFigures f = figuresOf(tree);
+    EXPECT_NEAR(f.volume / (scale * scale * scale), demoVolume(), 1e-6 * demoVolume()) << scale;
+    EXPECT_LE(f.openness / (scale * scale), 1e-6) << scale;
+  }
+}
+
+// A long chain of unions, each box overlapping the one before by a unit
+// cube: the volume adds up exactly, and no polygon is ever held twice.
+TEST(Csg, ChainsOfUnionsAddUp) {
+  BspTree tree;
+  const int n = 40;
+  for (int k = 0; k < n; ++k) combine(tree, box(k, k, 0, k + 2, k + 2, 1), CsgOperation::Union);
+  const SolidFigures f = figuresOf(tree);
+  EXPECT_NEAR(f.volume, 4.0 * n - (n - 1), 1e-9);
+  EXPECT_LE(f.openness, 1e-9);
+  EXPECT_TRUE(f.heldOnce);
+}
+
+}  // namespace
