@@ -50,8 +50,43 @@ test-windows: windows deps $(BUILD)/CMakeCache.txt
 	@scripts/install-deps wine
 	@scripts/test-windows $(WIN_BUILD)/kelvane.exe $(BUILD)/kelvane-render $(WIN_BUILD)/test-windows
 
+# The program as a web page (Emscripten): build-web/index.html, kelvane.js
+# and kelvane.wasm. emcc's JavaScript optimiser loads acorn from Debian's
+# node modules, which a node from elsewhere does not search.
+WEB_BUILD := build-web
+WEB_PORT  ?= 8000
+EMSDK_ENV := NODE_PATH=/usr/share/nodejs
+
+.PHONY: web serve-web test-web
+
+$(WEB_BUILD)/CMakeCache.txt:
+	@scripts/install-deps web
+	$(EMSDK_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
+
+web: $(WEB_BUILD)/CMakeCache.txt
+	@scripts/install-deps web
+	$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j$(JOBS)
+
+serve-web: web
+	@echo "serve-web: open http://localhost:$(WEB_PORT)/ (Ctrl-C stops)"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)
+
+# The page in Debian's headless Chromium, driven by puppeteer-core from the
+# lock file (which never downloads a browser), against the headless host's
+# frames; the display benchmark gives the headless drag frame's cost.
+WEB_TEST_MODULES := tests/web/node_modules/.package-lock.json
+
+$(WEB_TEST_MODULES): tests/web/package-lock.json
+	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
+	@touch $@
+
+test-web: web deps $(BUILD)/CMakeCache.txt $(WEB_TEST_MODULES)
+	cmake --build $(BUILD) --target kelvane-render kelvane-bench-display -j$(JOBS)
+	node tests/web/test-web.mjs $(WEB_BUILD) $(BUILD)/kelvane-render $(WEB_BUILD)/test-web \
+		$(BUILD)/bench/kelvane-bench-display
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD)
 
 # Evidence runs. The fuzzers build with clang into a tree of their own.
 FUZZ_BUILD   := build-fuzz

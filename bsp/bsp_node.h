@@ -13,6 +13,9 @@ class BspNode : public Pooled<BspNode> {
   PolyListRef coplanar;  // polygons in the plane, either way round, newest first
   BspTree back;          // behind the plane
   BspTree front;         // in front of it
+  // Placed by buildBalanced to balance the tree: founded by no polygon, so
+  // a polygon lying in its plane passes on to the front subtree.
+  bool balancing = false;
 
   // A node on founder's plane, holding founder.
   explicit BspNode(const PolyRef& founder);
@@ -29,6 +32,10 @@ class BspNode : public Pooled<BspNode> {
   void pushList(PolyList& list, PolyList& result, Side keep, float tolerance) const;
   void reduce();
   void draw(const Point3& eye) const;
+
+  // Where a polygon lying in the plane goes when it is sorted here: into
+  // on, or for a balancing node into front.
+  PolyList& onPlane(PolyList& on, PolyList& front) const { return balancing ? front : on; }
 };
 
 #endif

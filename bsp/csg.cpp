@@ -117,7 +117,9 @@ void filterThrough(const BspTree& tree, Side side, PolyList& list, PolyList& kep
   PolyList frontList;
   while (const PolyRef p = popUsable(list)) {
     visitPieces(p, node.plane, tolerance, [&](Side s, const PolyRef& piece) {
-      if (s == Side::On) s = facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
+      if (s == Side::On) {
+        s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
+      }
       (s == Side::Back ? backList : frontList).add(piece);
     });
   }

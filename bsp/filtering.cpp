@@ -32,11 +32,12 @@ void BspTree::filterList(PolyList& list, PolyList& result, Side keep, Side side,
 // Depth first: each piece goes all the way down right after its cut.
 void BspNode::pushPoly(const PolyRef& poly, PolyList& result, Side keep, float tolerance) const {
   visitPieces(poly, plane, tolerance, [&](Side side, const PolyRef& piece) {
-    if (side == Side::On) {
+    if (side == Side::On && !balancing) {
       result.add(piece);
-    } else {
-      (side == Side::Back ? back : front).filterPoly(piece, result, keep, side, tolerance);
+      return;
     }
+    const Side to = side == Side::On ? Side::Front : side;
+    (to == Side::Back ? back : front).filterPoly(piece, result, keep, to, tolerance);
   });
 }
 
@@ -44,7 +45,7 @@ void BspNode::pushPoly(const PolyRef& poly, PolyList& result, Side keep, float t
 void BspNode::pushList(PolyList& list, PolyList& result, Side keep, float tolerance) const {
   PolyList backList;
   PolyList frontList;
-  partition(list, plane, tolerance, result, backList, frontList);
+  partition(list, plane, tolerance, onPlane(result, frontList), backList, frontList);
   back.filterList(backList, result, keep, Side::Back, tolerance);
   front.filterList(frontList, result, keep, Side::Front, tolerance);
 }

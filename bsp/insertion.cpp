@@ -1,3 +1,4 @@
+#include "bsp/balanced_build.h"
 #include "bsp/bsp_node.h"
 #include "bsp/bsp_tree.h"
 #include "bsp/partition.h"
@@ -16,6 +17,7 @@ void BspTree::insertList(PolyList& list, Side keep, Side side, float tolerance) 
     return;
   }
   if (keep != side && keep != Side::Spanning) return;
+  if (buildBalanced(*this, list, tolerance)) return;
   const PolyRef founder = popUsable(list);
   if (!founder) return;
   root = new BspNode(founder);
@@ -26,7 +28,7 @@ void BspTree::insertList(PolyList& list, Side keep, Side side, float tolerance) 
 void BspNode::insert(PolyList& list, Side keep, float tolerance) {
   PolyList backList;
   PolyList frontList;
-  partition(list, plane, tolerance, *coplanar, backList, frontList);
+  partition(list, plane, tolerance, onPlane(*coplanar, frontList), backList, frontList);
   back.insertList(backList, keep, Side::Back, tolerance);
   front.insertList(frontList, keep, Side::Front, tolerance);
 }

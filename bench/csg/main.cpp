@@ -1,7 +1,9 @@
 // kelvane-csg-bench: times the system's CSG on the shared workload files and
 // prints one TSV row per workload, in the columns every peer's bench uses,
-// followed by the tree depth, the file it came from and a note; tabs, line
-// breaks and backslashes in names are written as \t, \n, \r and \\.
+// followed by the tree depth, the result's volume, the peak memory of a run
+// beside what the input and output polygons take, the file it came from and
+// a note; tabs, line breaks and backslashes in names are written as \t, \n,
+// \r and \\.
 //
 //   kelvane-csg-bench [options] WORKLOAD.json...
 //
@@ -74,7 +76,7 @@ void printRow(const Workload& workload, const std::string& file, const std::stri
 // Returns false when the workload could not be measured for a fault of the
 // bench or the system rather than a limit.
 bool benchOne(const Workload& workload, const std::string& file, const Options& o) {
-  static const std::string kNoFigures = "-\t-\t-\t-\t-";
+  static const std::string kNoFigures = "-\t-\t-\t-\t-\t-\t-\t-";
   const LimitCheck limits = checkLimits(workload);
   if (!limits.refusal.empty()) {
     std::fprintf(stderr, "kelvane-csg-bench: %s: skipped: %s\n", file.c_str(), limits.refusal.c_str());
@@ -101,7 +103,7 @@ int main(int argc, char** argv) {
   support::CommandLine line = commandLine(o);
   if (const auto end = line.parse(argc, argv)) return support::finishOutput(line.program(), *end);
   if (!o.noHeader) {
-    std::printf("workload\tpeer\tmedian_ms\tmin_ms\toutput_polygon_count\treps\ttree_depth\tfile\tnote\n");
+    std::printf("workload\tpeer\tmedian_ms\tmin_ms\toutput_polygon_count\treps\ttree_depth\tvolume\tpeak_kib\tpolygon_kib\tfile\tnote\n");
   }
   int status = support::kExitDone;
   for (const std::string& file : o.files) {

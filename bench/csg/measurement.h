@@ -23,14 +23,24 @@ struct Measurement {
   double minMs = 0.0;
   std::size_t reps = 0;
   TreeShape shape;
+  double volume = 0.0;  // of the result, from its boundary polygons
+  // What the first run made resident beyond what was before it, and what
+  // the input and output polygons take by themselves, in KiB.
+  double peakKib = 0.0;
+  double polygonKib = 0.0;
 };
+
+// Bytes the polygons of the workload's solids and of the result tree take
+// in their lists: each polygon, its ring when not inline, and its list node.
+std::size_t polygonBytes(const Workload& workload, const BspTree& result);
 
 // The median of a non-empty set of times.
 double median(std::vector<double> times);
 
 Measurement measure(const Workload& workload, const RepetitionPolicy& policy);
 
-// A measurement as "median_ms min_ms polygons reps depth", tab-separated, and
+// A measurement as "median_ms min_ms polygons reps depth volume peak_kib
+// polygon_kib", tab-separated, and
 // back; the bench passes it from the run's child process to its parent.
 std::string encode(const Measurement& m);
 bool decode(const std::string& text, Measurement& m);

@@ -1,6 +1,7 @@
 #include "platform/user/user.h"
 
 #include <cstdint>
+#include <string>
 
 #include "platform/user/user_cursor.h"
 #include "platform/user/user_focus.h"
@@ -13,6 +14,15 @@ namespace platform {
 // The load address Windows gives an executable's image, which is what a
 // program's instance handle is.
 HINSTANCE programInstance() { return reinterpret_cast<HINSTANCE>(std::uintptr_t{0x400000}); }
+
+int callWinMain(WinMainFunction winMain, int argc, char** argv) {
+  std::string commandLine;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) commandLine += ' ';
+    commandLine += argv[i];
+  }
+  return winMain(programInstance(), nullptr, commandLine.data(), SW_SHOW);
+}
 
 void resetUser() {
   resetWindows();

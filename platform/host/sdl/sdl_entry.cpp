@@ -17,13 +17,8 @@ int runWithSdlHost(WinMainFunction winMain, int argc, char** argv) {
     return kExitNoDisplay;
   }
   setHost(std::move(sdlHost));
-  std::string commandLine;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) commandLine += ' ';
-    commandLine += argv[i];
-  }
   constexpr int kNormalEnd = 1;
-  const int status = winMain(programInstance(), nullptr, commandLine.data(), SW_SHOW);
+  const int status = callWinMain(winMain, argc, argv);
   setHost(nullptr);  // closes the window before the process ends
   return status == kNormalEnd ? support::kExitDone : support::kExitFailed;
 }

@@ -3,7 +3,7 @@
 #ifndef KELVANE_PLATFORM_SDL_ENTRY_H
 #define KELVANE_PLATFORM_SDL_ENTRY_H
 
-#include "platform/win32.h"
+#include "platform/user/user.h"
 
 namespace platform {
 
@@ -12,14 +12,10 @@ namespace platform {
 // back to rendering frames.
 constexpr int kExitNoDisplay = 3;
 
-using WinMainFunction = int(WINAPI*)(HINSTANCE, HINSTANCE, LPSTR, int);
-
-// Installs the SDL host and runs `winMain` for the program's instance, no
-// previous instance, the arguments after the program's name joined by
-// spaces, and SW_SHOW. Returns the process's status: 0 when WinMain ends
-// normally (with 1, as it does on every normal end), 1 when it reports a
-// failure. Without a display it says so in one line on stderr and returns
-// kExitNoDisplay without calling `winMain`.
+// Installs the SDL host and runs callWinMain. Returns the process's status:
+// 0 when WinMain ends normally (with 1, as it does on every normal end), 1
+// when it reports a failure. Without a display it says so in one line on
+// stderr and returns kExitNoDisplay without calling `winMain`.
 int runWithSdlHost(WinMainFunction winMain, int argc, char** argv);
 
 }  // namespace platform

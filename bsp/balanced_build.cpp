@@ -1,0 +1,197 @@
+// A subtree founded polygon by polygon in list order is as deep as its
+// polygons are many when they bound a convex solid: each face has all the
+// others behind it, so the tree is a chain, every later polygon walks the
+// whole of it, and an operation costs the square of the polygon count.
+//
+// What the fast boolean engines do about it, and what is taken here:
+// - Manifold finds the few edge-face pairs that cross with a bounding volume
+//   hierarchy over Morton-sorted faces (its collider) and decides the rest
+//   by winding numbers. It needs a connected mesh and yields no tree; this
+//   system draws and combines through the tree itself.
+// - Naylor, Amanatides and Thibault merge two trees node against node. That
+//   is a second engine beside insertion with keep codes, and it is only as
+//   fast as the trees it merges are shallow.
+// - Campen and Kobbelt (2010) localise the work: an adaptive octree isolates
+//   the few cells where the surfaces meet, and only inside those is the
+//   geometry turned into a BSP.
+// The last idea fits one tree, so it is the one taken: the upper levels of a
+// large subtree are axis-aligned planes at octree positions between the
+// quartiles of its polygons' middles, and below kFounderFirstLimit
+// polygons the subtree is founded polygon first as before. A polygon pushed
+// through later passes O(log n) such planes to the faces near it, which is
+// where the collider's gain comes from as well, and the result is still a
+// BSP that draws back to front and takes further operations.
+//
+// A balancing plane carries no polygon and gets a non-empty subtree on each
+// side. Every empty cell then still hangs under a node founded by a polygon
+// on the cell's boundary, whose facing tells inside from outside, exactly
+// as in a tree built polygon first.
+#include "bsp/balanced_build.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "bsp/bsp_node.h"
+#include "bsp/partition.h"
+
+namespace {
+
+using Polys = std::vector<PolyRef>;
+
+// Balancing stops at this depth whatever is left: a cell whose polygons all
+// cross every balancing plane would otherwise never shrink.
+constexpr int kMaxBalancingDepth = 48;
+
+bool longerThan(const PolyList& list, int count) {
+  for (const PolyNode* p = list.head; p != nullptr; p = p->next) {
+    if (--count < 0) return true;
+  }
+  return false;
+}
+
+float along(const Point3& p, int axis) { return axis == 0 ? p.x : axis == 1 ? p.y : p.z; }
+
+// The middle of the polygon's extent on each axis.
+Point3 middleOf(const Poly& poly) {
+  Point3 lo = poly.vertices[0];
+  Point3 hi = lo;
+  for (int i = 1; i < poly.vertexCount; ++i) {
+    const Point3& v = poly.vertices[i];
+    lo.set(std::min(lo.x, v.x), std::min(lo.y, v.y), std::min(lo.z, v.z), 1.0f);
+    hi.set(std::max(hi.x, v.x), std::max(hi.y, v.y), std::max(hi.z, v.z), 1.0f);
+  }
+  const auto mid = [](float a, float b) { return static_cast<float>((double(a) + b) / 2.0); };
+  return Point3(mid(lo.x, hi.x), mid(lo.y, hi.y), mid(lo.z, hi.z), 1.0f);
+}
+
+// The coarsest dyadic number k * 2^e within [lo, hi]: the point an octree
+// over a fixed frame would cut at. Rebuilding a tree from its own pieces
+// then finds the same planes again and cuts nothing new, where a plane
+// through the median would move with the pieces and cut them again at
+// every rebuild; and a cut at such a number keeps axis-aligned pieces exact.
+double coarsestDyadic(double lo, double hi) {
+  if (lo <= 0.0 && hi >= 0.0) return 0.0;
+  int e = std::ilogb(std::max(std::fabs(lo), std::fabs(hi))) + 1;
+  for (;; --e) {
+    const double step = std::ldexp(1.0, e);
+    const double k = std::ceil(lo / step);
+    if (k * step <= hi) return k * step;
+  }
+}
+
+// The plane across the axis on which the polygons' middles spread most, at
+// the coarsest dyadic point between their lower and upper quartiles there;
+// false when they do not spread beyond tolerance.
+bool balancingPlane(const Polys& polys, float tolerance, Plane& plane) {
+  std::vector<Point3> middles;
+  middles.reserve(polys.size());
+  for (const PolyRef& p : polys) middles.push_back(middleOf(*p));
+  int axis = 0;
+  float widest = 0.0f;
+  for (int a = 0; a < 3; ++a) {
+    const auto [lo, hi] = std::minmax_element(middles.begin(), middles.end(),
+                                              [a](const Point3& l, const Point3& r) { return along(l, a) < along(r, a); });
+    const float spread = static_cast<float>(double(along(*hi, a)) - along(*lo, a));
+    if (spread > widest) {
+      widest = spread;
+      axis = a;
+    }
+  }
+  if (!(widest > tolerance)) return false;
+  std::vector<float> values;
+  values.reserve(middles.size());
+  for (const Point3& m : middles) values.push_back(along(m, axis));
+  const auto quartile = [&values](std::size_t q) {
+    const auto at = values.begin() + static_cast<std::ptrdiff_t>(values.size() * q / 4);
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
+  };
+  const float lower = quartile(1);
+  const float upper = quartile(3);
+  const auto cut = static_cast<float>(coarsestDyadic(lower, upper));
+  plane.set(axis == 0 ? 1.0f : 0.0f, axis == 1 ? 1.0f : 0.0f, axis == 2 ? 1.0f : 0.0f, -cut);
+  return true;
+}
+
+struct Sorted {
+  Polys on;
+  Polys back;
+  Polys front;
+};
+
+// Cuts every polygon by plane; pieces too thin to have a plane are dropped,
+// as every tree operation drops them.
+Sorted sortByPlane(const Polys& polys, const Plane& plane, float tolerance) {
+  Sorted s;
+  for (const PolyRef& poly : polys) {
+    visitPieces(poly, plane, tolerance, [&s](Side side, const PolyRef& piece) {
+      if (piece->isDegenerate()) return;
+      (side == Side::On ? s.on : side == Side::Back ? s.back : s.front).push_back(piece);
+    });
+  }
+  return s;
+}
+
+void foundInOrder(BspTree& tree, const Polys& polys, float tolerance) {
+  PolyList rest;
+  for (std::size_t i = polys.size(); i-- > 1;) rest.add(polys[i]);
+  tree.root = new BspNode(polys.front());
+  tree.root->insert(rest, Side::Spanning, tolerance);
+}
+
+void build(BspTree& tree, Polys&& polys, float tolerance, int depth);
+
+void buildSides(BspNode& node, Sorted& sorted, float tolerance, int depth) {
+  for (const PolyRef& p : sorted.on) node.coplanar->add(p);
+  sorted.on.clear();
+  if (!sorted.back.empty()) build(node.back, std::move(sorted.back), tolerance, depth + 1);
+  if (!sorted.front.empty()) build(node.front, std::move(sorted.front), tolerance, depth + 1);
+}
+
+// Takes polys over, so that no level below holds a handle on what this
+// level has already cut: handles are counted in 8 bits.
+void build(BspTree& tree, Polys&& polys, float tolerance, int depth) {
+  Plane plane;
+  if (polys.size() <= static_cast<std::size_t>(kFounderFirstLimit) || depth >= kMaxBalancingDepth ||
+      !balancingPlane(polys, tolerance, plane)) {
+    foundInOrder(tree, polys, tolerance);
+    return;
+  }
+  Sorted sorted = sortByPlane(polys, plane, tolerance);
+  const bool shrinks = sorted.back.size() < polys.size() && sorted.front.size() < polys.size();
+  if (!shrinks || (sorted.on.empty() && (sorted.back.empty() || sorted.front.empty()))) {
+    foundInOrder(tree, polys, tolerance);
+    return;
+  }
+  polys.clear();
+  if (sorted.on.empty()) {
+    tree.root = new BspNode(plane);
+    tree.root->balancing = true;
+    buildSides(*tree.root, sorted, tolerance, depth);
+    return;
+  }
+  // A polygon lies in the balancing plane: it founds the node, so that the
+  // node faces as a polygon-founded node does, and the rest are sorted again
+  // by its own plane.
+  const PolyRef founder = sorted.on.front();
+  Polys rest(sorted.on.begin() + 1, sorted.on.end());
+  rest.insert(rest.end(), sorted.back.begin(), sorted.back.end());
+  rest.insert(rest.end(), sorted.front.begin(), sorted.front.end());
+  tree.root = new BspNode(founder);
+  Sorted again = sortByPlane(rest, tree.root->plane, tolerance);
+  rest.clear();
+  sorted = Sorted();
+  buildSides(*tree.root, again, tolerance, depth);
+}
+
+}  // namespace
+
+bool buildBalanced(BspTree& tree, PolyList& list, float tolerance) {
+  if (!longerThan(list, kFounderFirstLimit)) return false;
+  Polys polys;
+  while (const PolyRef p = popUsable(list)) polys.push_back(p);
+  if (!polys.empty()) build(tree, std::move(polys), tolerance, 0);
+  return true;
+}

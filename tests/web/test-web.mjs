@@ -1,0 +1,292 @@
+// The web page in headless Chromium against the headless host. The page's
+// start frame, every frame of a drag made with real mouse events and the
+// frame after it must equal, pixel for pixel, what kelvane-render writes for
+// the same input, and so must the frames that focus leaving and coming back
+// draw; Escape must end the program with the page's notice, and "Start
+// again" must bring back the start frame. Where the program reads scene
+// files, an example opened in the page must show what the headless host
+// shows for it. Load time and the cost of a drag frame are reported, never
+// asserted.
+//
+//   node test-web.mjs WEB_BUILD KELVANE_RENDER OUT_DIR [BENCH_DISPLAY]
+//
+// The browser is the system's (CHROMIUM, default /usr/bin/chromium); nothing
+// here downloads one. BENCH_DISPLAY, when given, is the display benchmark
+// program whose drag frame is reported beside the page's.
+import {execFileSync} from "node:child_process";
+import {createReadStream, existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync} from "node:fs";
+import {createServer} from "node:http";
+import {tmpdir} from "node:os";
+import {basename, extname, join, resolve} from "node:path";
+import puppeteer from "puppeteer-core";
+import {readIndexedPng} from "./indexed_png.mjs";
+
+const kWidth = 640;
+const kHeight = 480;
+// The drag of the README's picture: from left of the centre up to the right.
+const kDrag = {x0: 300, y0: 260, x1: 450, y1: 170, moves: 12};
+const kWaitMs = 20000;
+const kMaxWasmBytes = 400 * 1024;
+const kChromiumFlags = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                        "--disable-background-networking", "--disable-component-update", "--disable-sync"];
+
+const [webBuild, render, outDir, benchDisplay] = process.argv.slice(2);
+if (!webBuild || !render || !outDir) {
+  console.error("usage: node test-web.mjs WEB_BUILD KELVANE_RENDER OUT_DIR [BENCH_DISPLAY]");
+  process.exit(2);
+}
+const failures = [];
+const figures = [];
+
+function fail(message) {
+  failures.push(message);
+  console.error(`test-web: FAIL ${message}`);
+}
+
+// The headless host's frames for the same input, frame-0001.png onwards.
+function headlessFrames() {
+  const dir = join(outDir, "headless");
+  rmSync(dir, {recursive: true, force: true});
+  execFileSync(render, ["--out", dir, "--drag", `${kDrag.x0},${kDrag.y0}:${kDrag.x1},${kDrag.y1}:${kDrag.moves}`,
+                        "--deactivate", "--activate"],
+               {stdio: ["ignore", "ignore", "inherit"]});
+  return number => join(dir, `frame-${String(number).padStart(4, "0")}.png`);
+}
+
+// std::lround, which the renderer's drag uses: halves away from zero.
+function lround(value) { return Math.sign(value) * Math.round(Math.abs(value)); }
+
+function dragPoints() {
+  const points = [];
+  for (let k = 1; k <= kDrag.moves; ++k) {
+    points.push([kDrag.x0 + lround((kDrag.x1 - kDrag.x0) * k / kDrag.moves),
+                 kDrag.y0 + lround((kDrag.y1 - kDrag.y0) * k / kDrag.moves)]);
+  }
+  return points;
+}
+
+const kTypes = {".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm",
+                ".json": "application/json"};
+
+function serve(root) {
+  const server = createServer((request, response) => {
+    const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
+    const file = resolve(root, "." + (path.endsWith("/") ? path + "index.html" : path));
+    if (!file.startsWith(resolve(root)) || !existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, {"Content-Type": kTypes[extname(file)] || "application/octet-stream"});
+    createReadStream(file).pipe(response);
+  });
+  return new Promise(done => server.listen(0, "127.0.0.1", () => done(server)));
+}
+
+async function canvasPixels(page) {
+  const base64 = await page.evaluate(() => {
+    const canvas = document.getElementById("screen");
+    const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+    let text = "";
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
+    return btoa(text);
+  });
+  return Buffer.from(base64, "base64");
+}
+
+// A frame that differs is kept beside the headless one, to be looked at.
+async function keepCanvas(page, png) {
+  const url = await page.evaluate(() => document.getElementById("screen").toDataURL("image/png"));
+  const kept = join(outDir, "page-" + basename(png));
+  writeFileSync(kept, Buffer.from(url.slice(url.indexOf(",") + 1), "base64"));
+  return kept;
+}
+
+async function compareWithHeadless(page, png, what) {
+  const rgba = await canvasPixels(page);
+  const reference = readIndexedPng(png);
+  if (reference.width !== kWidth || reference.height !== kHeight || rgba.length !== kWidth * kHeight * 4) {
+    fail(`${what}: sizes differ (canvas ${rgba.length / 4} pixels, headless ${reference.width} x ${reference.height})`);
+    return;
+  }
+  let differing = 0, first = -1;
+  for (let i = 0; i < kWidth * kHeight; ++i) {
+    const same = rgba[i * 4] === reference.rgb[i * 3] && rgba[i * 4 + 1] === reference.rgb[i * 3 + 1] &&
+                 rgba[i * 4 + 2] === reference.rgb[i * 3 + 2];
+    if (!same && differing++ === 0) first = i;
+  }
+  if (differing) {
+    const x = first % kWidth, y = Math.floor(first / kWidth);
+    fail(`${what}: ${differing} pixels differ from the headless host's frame; the first at (${x}, ${y}): ` +
+         `page ${[...rgba.subarray(first * 4, first * 4 + 3)]}, headless ${[...reference.rgb.subarray(first * 3, first * 3 + 3)]}` +
+         ` (${await keepCanvas(page, png)} against ${png})`);
+  }
+}
+
+// Resolves once the program has shown a frame after `before` frames and
+// waits for input again.
+function nextFrame(page, before, what) {
+  return page.waitForFunction(n => window.kelvane.frames() > n && window.kelvane.waiting(),
+                              {timeout: kWaitMs}, before)
+      .catch(() => { throw new Error(`${what}: no frame within ${kWaitMs / 1000} s`); });
+}
+
+const frames = page => page.evaluate(() => window.kelvane.frames());
+
+// Every step of the headless host's input in turn, each followed by the
+// frame it draws; returns the number of the last frame.
+async function stepThroughInput(page, png, costs, canvasCosts) {
+  const rect = await page.evaluate(() => {
+    const r = document.getElementById("screen").getBoundingClientRect();
+    return {left: r.left, top: r.top, scale: r.width / 640};
+  });
+  // Whole CSS pixels at the frame pixel's corner: the page maps them back
+  // without rounding.
+  const at = (x, y) => [Math.round(rect.left) + x * rect.scale, Math.round(rect.top) + y * rect.scale];
+  let frame = 1;
+  // Without the button a move draws nothing; it only puts the pointer there.
+  await page.mouse.move(...at(kDrag.x0, kDrag.y0));
+  await page.waitForFunction(() => window.kelvane.waiting(), {timeout: kWaitMs});
+  const step = async (action, what) => {
+    const before = await frames(page);
+    await action();
+    await nextFrame(page, before, what);
+    ++frame;
+    await compareWithHeadless(page, png(frame), `${what} (frame ${frame})`);
+  };
+  await step(() => page.mouse.down(), "the press");
+  for (const [k, [x, y]] of dragPoints().entries()) {
+    await step(() => page.mouse.move(...at(x, y)), `drag move ${k + 1} to (${x}, ${y})`);
+    costs.push(await page.evaluate(() => window.kelvane.module.kelvaneFrameCost));
+    canvasCosts.push(await page.evaluate(() => window.kelvane.module.kelvaneCanvasCost));
+  }
+  await step(() => page.mouse.up(), "the release");
+  // Focus leaving the canvas and coming back is the window's deactivation
+  // and activation. Deactivated, the program has lost its surfaces and
+  // draws nothing; the headless host shows the same. Focus events arrive at
+  // once, so the program is known to be busy until it waits again.
+  const before = await frames(page);
+  await page.evaluate(() => document.getElementById("screen").blur());
+  await page.waitForFunction(() => window.kelvane.waiting(), {timeout: kWaitMs});
+  if (await frames(page) !== before) fail("focus leaving the canvas drew a frame; the headless host draws none");
+  await step(() => page.evaluate(() => document.getElementById("screen").focus()), "focus coming back");
+  return frame;
+}
+
+// Where the program reads scene files, the first example, clicked in the
+// page's list and then chosen with its file input, must show the headless
+// host's first frame for that file.
+async function openScenes(page) {
+  const listing = JSON.parse(readFileSync(join(webBuild, "examples", "index.json"), "utf8"));
+  if (!listing.opensFiles || !listing.examples.length) {
+    console.log("test-web: scene files not checked: this build of the program does not read them");
+    return;
+  }
+  const example = listing.examples[0];
+  const dir = join(outDir, "scene");
+  rmSync(dir, {recursive: true, force: true});
+  execFileSync(render, ["--scene", join(webBuild, "examples", example), "--out", dir],
+               {stdio: ["ignore", "ignore", "inherit"]});
+  const opened = async (how, what) => {
+    const runs = await page.evaluate(() => window.kelvane.runs);
+    await how();
+    await page.waitForFunction(n => window.kelvane.runs > n && window.kelvane.frames() >= 1 && window.kelvane.waiting(),
+                               {timeout: kWaitMs}, runs);
+    await compareWithHeadless(page, join(dir, "frame-0001.png"), `${example} ${what}`);
+  };
+  await opened(() => page.evaluate(name => {
+    for (const button of document.querySelectorAll("#examples button")) if (button.textContent === name) button.click();
+  }, example), "from the list of examples");
+  const input = await page.$("#scene-file");
+  await opened(() => input.uploadFile(join(webBuild, "examples", example)), "chosen with the file input");
+}
+
+// From the page's start of the program (a fresh instance) to its first frame.
+function programStartMs(page, run) {
+  return page.evaluate(n => performance.getEntriesByName(`kelvane-first-frame-${n}`)[0].startTime -
+                            performance.getEntriesByName(`kelvane-start-${n}`)[0].startTime, run);
+}
+
+function median(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.floor(sorted.length / 2)];
+}
+
+// The headless host's drag frame from the display benchmark: its median.
+function headlessDragFrameMs() {
+  if (!benchDisplay || !existsSync(benchDisplay)) return null;
+  const json = execFileSync(benchDisplay, ["--benchmark_filter=BM_DragFrame$", "--benchmark_repetitions=5",
+                                           "--benchmark_report_aggregates_only=true", "--benchmark_format=json"],
+                            {encoding: "utf8", stdio: ["ignore", "pipe", "ignore"]});
+  const run = JSON.parse(json).benchmarks.find(b => b.aggregate_name === "median");
+  const toMs = {ns: 1e-6, us: 1e-3, ms: 1, s: 1e3}[run.time_unit];
+  return run.real_time * toMs;
+}
+
+async function main() {
+  mkdirSync(outDir, {recursive: true});
+  const wasmBytes = statSync(join(webBuild, "kelvane.wasm")).size;
+  if (wasmBytes >= kMaxWasmBytes) fail(`kelvane.wasm has ${wasmBytes} bytes; it must stay under ${kMaxWasmBytes}`);
+  console.log(`test-web: kelvane.wasm: ${(wasmBytes / 1024).toFixed(1)} KB`);
+  const png = headlessFrames();
+  const server = await serve(webBuild);
+  const profile = mkdtempSync(join(tmpdir(), "kelvane-chromium-"));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+    headless: true,
+    args: [...kChromiumFlags, `--user-data-dir=${profile}`],
+    defaultViewport: {width: 1000, height: 760},
+  });
+  try {
+    const page = await browser.newPage();
+    page.on("pageerror", error => fail(`the page threw: ${error.message}`));
+    await page.goto(`http://127.0.0.1:${server.address().port}/`);
+    await page.waitForFunction(() => window.kelvane && window.kelvane.frames() >= 1 && window.kelvane.waiting(),
+                               {timeout: kWaitMs});
+    figures.push(["page load to first frame", await page.evaluate(() => window.kelvane.firstFrameMs)]);
+    figures.push(["  of which program start to first frame", await programStartMs(page, 1)]);
+    await compareWithHeadless(page, png(1), "the start frame");
+    await page.screenshot({path: join(outDir, "page.png")});
+
+    const costs = [], canvasCosts = [];
+    const last = await stepThroughInput(page, png, costs, canvasCosts);
+    figures.push([`drag frame in the page, input to canvas (median of ${costs.length})`, median(costs)]);
+    figures.push(["  of which putImageData", median(canvasCosts)]);
+    if (existsSync(png(last + 1))) fail(`the headless host drew frames after ${last}; the page stopped there`);
+    await page.screenshot({path: join(outDir, "page-after-drag.png")});
+
+    await page.keyboard.press("Escape");
+    await page.waitForFunction(() => window.kelvane.ended, {timeout: kWaitMs})
+        .catch(() => fail("Escape did not end the program"));
+    const notice = await page.evaluate(() => {
+      const box = document.getElementById("ended");
+      return box.hidden ? "" : box.innerText;
+    });
+    if (!/ended/.test(notice) || !/Start again/.test(notice)) fail(`no end notice after Escape (shown: "${notice}")`);
+    await page.screenshot({path: join(outDir, "page-ended.png")});
+
+    await page.click("#restart");
+    await page.waitForFunction(() => !window.kelvane.ended && window.kelvane.frames() >= 1 && window.kelvane.waiting(),
+                               {timeout: kWaitMs});
+    await compareWithHeadless(page, png(1), "the start frame after starting again");
+    figures.push(["start again to first frame", await programStartMs(page, 2)]);
+    await openScenes(page);
+  } finally {
+    await browser.close();
+    server.close();
+    rmSync(profile, {recursive: true, force: true});
+  }
+  const headlessDrag = headlessDragFrameMs();
+  if (headlessDrag !== null) figures.push(["drag frame on the headless host (BM_DragFrame median)", headlessDrag]);
+  for (const [what, ms] of figures) console.log(`test-web: ${what}: ${ms.toFixed(2)} ms`);
+}
+
+main().then(() => {
+  if (failures.length) {
+    console.error(`test-web: ${failures.length} check(s) failed`);
+    process.exit(1);
+  }
+  console.log("test-web: the page's frames equal the headless host's; Escape ends it and it starts again");
+}, error => {
+  console.error(`test-web: ${error.message}`);
+  process.exit(1);
+});
