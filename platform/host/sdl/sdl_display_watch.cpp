@@ -13,16 +13,21 @@ namespace platform {
 namespace {
 
 std::atomic<bool> closingItself{false};
+Display* probe = nullptr;
 
 int onConnectionBroken(Display*) { endForLostDisplay(); }
 
 }  // namespace
 
 bool canOpenXDisplay(const char* name) {
-  Display* display = XOpenDisplay(name);
-  if (display == nullptr) return false;
-  XCloseDisplay(display);
-  return true;
+  releaseXDisplay();
+  probe = XOpenDisplay(name);
+  return probe != nullptr;
+}
+
+void releaseXDisplay() {
+  if (probe != nullptr) XCloseDisplay(probe);
+  probe = nullptr;
 }
 
 void watchDisplay() {
@@ -57,7 +62,13 @@ void unwatchConnection() { closingItself = true; }
 
 void endForLostDisplay() {
   static const char kMessage[] = "kelvane: the display was lost (its connection closed); the program ends\n";
-  // Only async-signal-safe calls: Xlib may be anywhere inside itself.
+  // Only async-signal-safe calls: Xlib may be anywhere inside itself. The
+  // watch and Xlib can both notice at once; the first says so and ends.
+  // The other waits for the first to end the process.
+  static std::atomic_flag ending = ATOMIC_FLAG_INIT;
+  if (ending.test_and_set()) {
+    for (;;) ::pause();
+  }
   const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
   static_cast<void>(written);
   ::_exit(kExitDisplayLost);

@@ -16,9 +16,11 @@ namespace platform {
 // The status of a program whose display was lost.
 constexpr int kExitDisplayLost = 1;
 
-// Whether an X server accepts a connection at display `name`; the
-// connection is closed again at once.
+// Whether an X server accepts a connection at display `name`. The
+// connection stays open until releaseXDisplay(): a server whose last client
+// leaves resets, and would refuse the connection that follows at once.
 bool canOpenXDisplay(const char* name);
+void releaseXDisplay();
 
 // Takes over Xlib's fatal-error path and keeps a broken pipe from killing
 // the process before Xlib notices; called as soon as the video subsystem is

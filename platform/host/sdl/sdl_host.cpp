@@ -52,7 +52,9 @@ std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
   if (!chooseDriver(error)) return nullptr;
   // Set before the renderer exists: textures take their scaling from it.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+  const int started = SDL_Init(SDL_INIT_VIDEO);
+  releaseXDisplay();
+  if (started != 0) {
     if (error) *error = SDL_GetError();
     return nullptr;
   }
