@@ -4,6 +4,9 @@ ASAN_BUILD := build-asan
 WIN_BUILD  := build-win
 JOBS       ?= 2
 CMAKE_ARGS ?=
+# The sub-makes that cmake --build starts would each say which folder they
+# enter and leave, dozens of lines for a build with nothing to do.
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build run test bench asan-test clean windows test-windows
 

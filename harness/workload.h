@@ -7,6 +7,7 @@
 #define KELVANE_HARNESS_WORKLOAD_H
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,9 +55,14 @@ constexpr std::string_view kPreviousResult = "<result>";
 // fault of syntax or shape.
 Workload parseWorkload(std::string_view text);
 
-// Reads and parses a file; throws InputError, or std::runtime_error when the
-// file cannot be read.
-Workload loadWorkload(const std::string& path);
+// The largest workload file read: reading stops there, so that a device
+// like /dev/zero or a runaway file ends in a message, not in exhausted memory.
+constexpr std::size_t kMaxWorkloadBytes = std::size_t{256} << 20;
+
+// Reads and parses a file; throws InputError, or std::runtime_error naming
+// the file when it cannot be read, is longer than `limit` bytes or does not
+// fit in memory. Takes about the file's size and the workload's own.
+Workload loadWorkload(const std::string& path, std::size_t limit = kMaxWorkloadBytes);
 
 struct LimitCheck {
   std::string refusal;  // why the system cannot run the workload; empty when it can

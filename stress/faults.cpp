@@ -16,12 +16,12 @@
 // of call against outcome
 // and exits 1 when any run broke one of these rules. --show runs one fault
 // and prints the calls the program made, to see what a row of the table
-// stands for.
+// stands for; a call the session never makes, or a use beyond its count,
+// is refused rather than run without a fault.
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,6 +31,7 @@
 #include "platform/user/user.h"
 #include "platform/win32.h"
 #include "stress/script_steps.h"
+#include "support/command_line.h"
 
 namespace {
 
@@ -138,46 +139,62 @@ std::vector<Fault> faultsFor(const std::map<std::string, int>& calls) {
   return faults;
 }
 
-const char kUsage[] = "usage: kelvane-faults [--timeout=SEC]\n       kelvane-faults --show=CALL:NTH[:persistent]\n";
-
 // "CALL:NTH" or "CALL:NTH:persistent".
-bool parseFault(const std::string& text, Fault& fault) {
+Fault parseFault(const std::string& text) {
   const std::size_t colon = text.find(':');
-  if (colon == std::string::npos || colon == 0) return false;
-  fault.call = text.substr(0, colon);
-  const std::string rest = text.substr(colon + 1);
-  char* end = nullptr;
-  const long nth = std::strtol(rest.c_str(), &end, 10);
-  if (end == rest.c_str() || nth < 1 || nth > 1000000) return false;
-  fault.nth = static_cast<int>(nth);
-  fault.persistent = std::strcmp(end, ":persistent") == 0;
-  return *end == '\0' || fault.persistent;
+  if (colon == std::string::npos || colon == 0) throw support::UsageError("'" + text + "' is not CALL:NTH[:persistent]");
+  Fault fault{text.substr(0, colon), 0, false};
+  std::string nth = text.substr(colon + 1);
+  const std::size_t second = nth.find(':');
+  if (second != std::string::npos) {
+    if (nth.substr(second + 1) != "persistent") throw support::UsageError("'" + text + "' is not CALL:NTH[:persistent]");
+    fault.persistent = true;
+    nth.resize(second);
+  }
+  fault.nth = static_cast<int>(support::parseWhole(nth, 1, 1000000, "NTH"));
+  return fault;
+}
+
+// Why `fault` can never happen in the session, or nothing when it can.
+std::string unmadeCall(const Fault& fault, const std::map<std::string, int>& calls) {
+  const auto made = calls.find(fault.call);
+  if (made == calls.end()) return "the session makes no call " + fault.call;
+  if (fault.nth > made->second) {
+    return "the session calls " + fault.call + " " + std::to_string(made->second) + " times; there is no call number " +
+           std::to_string(fault.nth);
+  }
+  return "";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   double timeout = 5.0;
-  for (int i = 1; i < argc; ++i) {
-    Fault shown;
-    if (std::strncmp(argv[i], "--show=", 7) == 0 && parseFault(argv[i] + 7, shown)) {
-      const RunReport r = runSession(&shown, true);
-      std::printf("exit status %d after %d frames\n", r.status, r.frames);
-      return 0;
-    }
-    char* end = nullptr;
-    if (std::strncmp(argv[i], "--timeout=", 10) == 0) timeout = std::strtod(argv[i] + 10, &end);
-    if (end == nullptr || *end != '\0' || !(timeout > 0.0)) {
-      std::fputs(kUsage, stderr);
-      return 2;
-    }
+  std::string show;
+  support::CommandLine line("kelvane-faults", "[--timeout=SEC] [--show=CALL:NTH[:persistent]]");
+  line.option("--timeout", "SEC", "gives up on a run after SEC (default 5)", 0.001, 3600.0, timeout)
+      .option("--show", "CALL:NTH[:persistent]",
+              "runs the one fault and prints the calls the program made, instead of the table", show);
+  if (const auto end = line.parse(argc, argv)) return support::finishOutput(line.program(), *end);
+  std::optional<Fault> shown;
+  try {
+    if (!show.empty()) shown = parseFault(show);
+  } catch (const support::UsageError& e) {
+    return line.usageError("--show: " + std::string(e.what()));
   }
+
   const IsolatedOutcome clean = runIsolated([] { return encode(runSession(nullptr)); }, kChildStack, timeout, false);
   const RunReport baseline = decode(clean.output);
   if (clean.status != IsolatedOutcome::Finished || baseline.status != kNormalEnd) {
     std::fprintf(stderr, "kelvane-faults: the session does not run cleanly without faults: %s%s\n",
                  clean.detail.c_str(), lastLine(clean.errors).c_str());
-    return 1;
+    return support::kExitFailed;
+  }
+  if (shown) {
+    if (const std::string why = unmadeCall(*shown, baseline.calls); !why.empty()) return line.usageError("--show: " + why);
+    const RunReport r = runSession(&*shown, true);
+    std::printf("exit status %d after %d frames\n", r.status, r.frames);
+    return support::finishOutput(line.program(), support::kExitDone);
   }
   std::printf("call\tnth\tpersistent\texit_status\tframes\toutcome\tmessage\n");
   int broken = 0;
@@ -197,5 +214,5 @@ int main(int argc, char** argv) {
     row(f, runIsolated([&f] { return encode(runSession(&f)); }, kChildStack, timeout, false));
   }
   std::fprintf(stderr, "kelvane-faults: %d runs broke a rule\n", broken);
-  return broken == 0 ? 0 : 1;
+  return support::finishOutput(line.program(), broken == 0 ? support::kExitDone : support::kExitFailed);
 }

@@ -19,7 +19,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -31,6 +30,7 @@
 #include "bsp/bsp_node.h"
 #include "platform/host/headless/headless_host.h"
 #include "stress/script_steps.h"
+#include "support/command_line.h"
 
 namespace {
 
@@ -239,33 +239,14 @@ class SoakHost : public platform::HeadlessHost {
   long tenthKiB_ = 0;
 };
 
-bool readOption(const char* arg, const char* name, long low, long high, long& value) {
-  const std::size_t n = std::strlen(name);
-  if (std::strncmp(arg, name, n) != 0 || arg[n] != '=') return false;
-  char* end = nullptr;
-  value = std::strtol(arg + n + 1, &end, 10);
-  if (end == arg + n + 1 || *end != '\0' || value < low || value > high) {
-    std::fprintf(stderr, "kelvane-soak: %s needs a whole number from %ld to %ld\n", name, low, high);
-    std::exit(2);
-  }
-  return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   Options o;
-  for (int i = 1; i < argc; ++i) {
-    long v = 0;
-    if (readOption(argv[i], "--drags", 1, 1000000, v)) {
-      o.drags = static_cast<int>(v);
-    } else if (readOption(argv[i], "--seed", 0, 0xFFFFFFFFL, v)) {
-      o.seed = static_cast<unsigned>(v);
-    } else {
-      std::fprintf(stderr, "kelvane-soak: unknown argument %s\nusage: kelvane-soak [--drags=N] [--seed=S]\n", argv[i]);
-      return 2;
-    }
-  }
+  support::CommandLine line("kelvane-soak", "[--drags=N] [--seed=S]");
+  line.option("--drags", "N", "number of drags (default 10000)", 1, 1000000, o.drags)
+      .option("--seed", "S", "seed of the random session (default 1)", 0u, 0xFFFFFFFFu, o.seed);
+  if (const auto end = line.parse(argc, argv)) return support::finishOutput(line.program(), *end);
   auto owned = std::make_unique<SoakHost>(makeScript(o));
   SoakHost& host = *owned;
   const int status = runProgram(std::move(owned));
@@ -291,5 +272,5 @@ int main(int argc, char** argv) {
   }
   if (host.failures() > 0) std::fprintf(stderr, "kelvane-soak: %d frames failed their checks\n", host.failures());
   std::printf("verdict\t%s\n", ok ? "held" : "FAILED");
-  return ok ? 0 : 1;
+  return support::finishOutput(line.program(), ok ? support::kExitDone : support::kExitFailed);
 }

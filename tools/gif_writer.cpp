@@ -1,10 +1,5 @@
 #include "tools/gif_writer.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -36,6 +31,11 @@ bool putLoopForever(GifFileType* gif) {
          EGifPutExtensionTrailer(gif) == GIF_OK;
 }
 
+// giflib's output function: everything goes through the writer's stream.
+int writeBytes(GifFileType* gif, const GifByteType* bytes, int length) {
+  return static_cast<int>(std::fwrite(bytes, 1, static_cast<std::size_t>(length), static_cast<std::FILE*>(gif->UserData)));
+}
+
 }  // namespace
 
 GifWriter::~GifWriter() {
@@ -49,21 +49,12 @@ bool GifWriter::failed(const std::string& what, int code) {
   return false;
 }
 
-// Opened here rather than by giflib, which would make the file readable by
-// its owner only; this way the umask decides, as for the PNG files.
 bool GifWriter::open(const std::string& path) {
   path_ = path;
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-  if (fd < 0) {
-    error_ = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
-  }
+  if (!file_.open(path, error_)) return false;
   int code = 0;
-  gif_ = EGifOpenFileHandle(fd, &code);
-  if (gif_ == nullptr) {
-    ::close(fd);
-    return failed("cannot write", code);
-  }
+  gif_ = EGifOpen(file_.stream(), writeBytes, &code);
+  if (gif_ == nullptr) return failed("cannot write", code);
   EGifSetGifVersion(gif_, true);
   return true;
 }
@@ -107,5 +98,5 @@ bool GifWriter::close() {
   gif_ = nullptr;
   if (closed != GIF_OK) return failed("cannot finish", code);
   if (!started_) return failed("no frames to write to", 0);
-  return error_.empty();
+  return error_.empty() && file_.commit(error_);
 }

@@ -10,6 +10,7 @@
 #include <gif_lib.h>
 
 #include "platform/host/host.h"
+#include "support/atomic_file.h"
 
 class GifWriter {
  public:
@@ -18,13 +19,15 @@ class GifWriter {
   GifWriter(const GifWriter&) = delete;
   GifWriter& operator=(const GifWriter&) = delete;
 
-  // Creates the file. False, with error() set, when it cannot be written.
+  // Starts the file, which appears at `path` only when close() succeeds.
+  // False, with error() set, when it cannot be written.
   bool open(const std::string& path);
   // Appends a 640 x 480 frame shown for `delay` hundredths of a second. The
   // first frame's palette becomes the file's colour table; a later frame
   // with another palette carries its own.
   bool addFrame(const std::uint8_t* pixels, const platform::Palette& palette, int delay);
-  // Finishes the file; false if anything failed since open.
+  // Finishes the file and puts it in place; false, with nothing at the path
+  // changed, if anything failed since open.
   bool close();
 
   const std::string& error() const { return error_; }
@@ -32,6 +35,7 @@ class GifWriter {
  private:
   bool failed(const std::string& what, int code);
 
+  support::AtomicFile file_;
   GifFileType* gif_ = nullptr;
   std::string path_;
   platform::Palette global_{};

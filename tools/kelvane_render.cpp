@@ -1,7 +1,7 @@
 // kelvane-render: the unchanged program (WinMain) on the headless host,
 // given the input that the command line describes; every frame it flips is
 // written, in order, as an indexed PNG, and on request all of them as one
-// animated GIF. On request the model is also written as a mesh file.
+// animated GIF.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -18,7 +18,9 @@
 #include "platform/host/headless/headless_host.h"
 #include "platform/user/user.h"
 #include "platform/win32.h"
+#include "support/command_line.h"
 #include "tools/gif_writer.h"
+#include "tools/output_paths.h"
 #include "tools/render_options.h"
 #include "tools/render_script.h"
 
@@ -56,7 +58,27 @@ class AnimatingHost : public platform::HeadlessHost {
 
 int fail(const std::string& message) {
   std::fprintf(stderr, "kelvane-render: %s\n", message.c_str());
-  return 1;
+  return support::kExitFailed;
+}
+
+// The folder exists, holds no frames of another run (or --force cleared
+// them), and no output of this run overwrites another.
+int prepareOutputs(const RenderOptions& options, const support::CommandLine& line, OutputPaths& outputs) {
+  std::error_code made;
+  std::filesystem::create_directories(options.outDir, made);
+  if (made || !std::filesystem::is_directory(options.outDir)) {
+    return fail("cannot use '" + options.outDir + "' as the output directory" +
+                (made ? ": " + made.message() : std::string()));
+  }
+  std::string error;
+  if (!options.gifPath.empty() && !outputs.claim(options.gifPath, "--gif", error)) return line.usageError(error);
+  const std::vector<std::string> earlier = outputs.earlierFrames();
+  if (!earlier.empty() && !options.force) {
+    return fail(options.outDir + " holds " + std::to_string(earlier.size()) + " frames of an earlier run (" +
+                earlier.front() + " ...); remove them, choose another folder, or give --force to replace them");
+  }
+  if (!outputs.removeEarlierFrames(error)) return fail(error);
+  return support::kExitDone;
 }
 
 // The solid of the scene file, or the built-in boxes combined soundly: the
@@ -70,7 +92,7 @@ int exportModel(const std::string& scenePath, const std::string& path, MeshForma
       evaluateScene(loadScene(scenePath), solid);
     } catch (const SceneError& e) {
       std::fprintf(stderr, "%s\n", e.what());
-      return kBadSceneStatus;
+      return support::kExitFailed;
     }
   }
   ExportedMesh exported;
@@ -78,15 +100,15 @@ int exportModel(const std::string& scenePath, const std::string& path, MeshForma
   if (!exportMesh(solidPolygons(solid), path, format, exported, error)) return fail(error);
   std::printf("kelvane-render: %zu faces on %zu vertices written to %s\n", exported.faces, exported.vertices,
               path.c_str());
-  return 0;
+  return support::kExitDone;
 }
 
-int renderFrames(const RenderOptions& options) {
-  std::error_code made;
-  std::filesystem::create_directories(options.outDir, made);
-  if (made || !std::filesystem::is_directory(options.outDir)) {
-    return fail("cannot use '" + options.outDir + "' as the output directory" +
-                (made ? ": " + made.message() : std::string()));
+int renderFrames(const RenderOptions& options, const support::CommandLine& line) {
+  OutputPaths outputs(options.outDir);
+  if (const int prepared = prepareOutputs(options, line, outputs); prepared != support::kExitDone) return prepared;
+  std::string error;
+  if (!options.exportPath.empty() && !outputs.claim(options.exportPath, "--export", error)) {
+    return line.usageError(error);
   }
   GifWriter gif;
   if (!options.gifPath.empty() && !gif.open(options.gifPath)) return fail(gif.error());
@@ -101,41 +123,37 @@ int renderFrames(const RenderOptions& options) {
   std::string commandLine = options.scenePath;
   const int status = WinMain(platform::programInstance(), nullptr, commandLine.data(), SW_SHOW);
   // The program has said what is wrong with the file, in one line.
-  if (status == kBadSceneStatus) return status;
+  if (status == kBadSceneStatus) return support::kExitFailed;
 
   if (!host.writeError().empty()) return fail(host.writeError());
+  if (!outputs.widenFrameNumbers(host.frameCount(), error)) return fail(error);
   if (!options.gifPath.empty()) {
     host.finish();
     if (!gif.close()) return fail(gif.error());
   }
   if (status != kNormalEnd) return fail("the program ended with status " + std::to_string(status));
   std::printf("kelvane-render: %d frames written to %s\n", host.frameCount(), options.outDir.c_str());
-  return 0;
+  return support::kExitDone;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   RenderOptions options;
-  std::string error;
-  if (!parseRenderOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "kelvane-render: %s\n%s", error.c_str(), renderUsage());
-    return 2;
-  }
-  if (options.help) {
-    std::fputs(renderUsage(), stdout);
-    return 0;
+  support::CommandLine line = renderCommandLine(options);
+  if (const auto end = line.parse(argc, argv)) return support::finishOutput(line.program(), *end);
+  if (options.outDir.empty()) {
+    if (options.exportPath.empty()) return line.usageError("--out DIR or --export FILE is required");
+    if (!options.steps.empty() || !options.gifPath.empty()) return line.usageError("frames need --out DIR");
   }
   MeshFormat format = MeshFormat::Stl;
   if (!options.exportPath.empty() && !meshFormatFor(options.exportPath, format)) {
-    std::fprintf(stderr, "kelvane-render: --export '%s': the name must end in .stl or .obj\n%s",
-                 options.exportPath.c_str(), renderUsage());
-    return 2;
+    return line.usageError("--export '" + options.exportPath + "': the name must end in .stl or .obj");
   }
-
-  if (!options.outDir.empty()) {
-    const int status = renderFrames(options);
-    if (status != 0) return status;
+  int status = support::kExitDone;
+  if (!options.outDir.empty()) status = renderFrames(options, line);
+  if (status == support::kExitDone && !options.exportPath.empty()) {
+    status = exportModel(options.scenePath, options.exportPath, format);
   }
-  return options.exportPath.empty() ? 0 : exportModel(options.scenePath, options.exportPath, format);
+  return support::finishOutput(line.program(), status);
 }

@@ -1,46 +1,31 @@
 #include "tools/render_options.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 
 #include "platform/host/host.h"
 
 namespace {
 
-// A whole decimal integer in [low, high], nothing else.
-bool parseInt(const std::string& text, int low, int high, int& value) {
-  if (text.empty() || std::strchr("+-0123456789", text[0]) == nullptr) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long parsed = std::strtol(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
-  value = static_cast<int>(parsed);
-  return true;
-}
+using support::UsageError;
 
-bool parsePixel(const std::string& text, int& x, int& y, std::string& error) {
+void parsePixel(const std::string& text, int& x, int& y) {
   const auto comma = text.find(',');
-  if (comma == std::string::npos) {
-    error = "'" + text + "' is not a pixel X,Y";
-    return false;
+  long long px = 0, py = 0;
+  try {
+    if (comma == std::string::npos) throw UsageError("no comma");
+    px = support::parseWhole(text.substr(0, comma), -2147483647, 2147483647, "x");
+    py = support::parseWhole(text.substr(comma + 1), -2147483647, 2147483647, "y");
+  } catch (const UsageError&) {
+    throw UsageError("'" + text + "' is not a pixel X,Y of two integers");
   }
-  const std::string xs = text.substr(0, comma);
-  const std::string ys = text.substr(comma + 1);
-  int dummy = 0;
-  if (!parseInt(xs, -2147483647, 2147483647, dummy) || !parseInt(ys, -2147483647, 2147483647, dummy)) {
-    error = "'" + text + "' is not a pixel X,Y of two integers";
-    return false;
+  if (px < 0 || px >= platform::kScreenWidth || py < 0 || py >= platform::kScreenHeight) {
+    throw UsageError("pixel " + text + " lies outside the 640 x 480 screen (x 0..639, y 0..479)");
   }
-  if (!parseInt(xs, 0, platform::kScreenWidth - 1, x) || !parseInt(ys, 0, platform::kScreenHeight - 1, y)) {
-    error = "pixel " + text + " lies outside the 640 x 480 screen (x 0..639, y 0..479)";
-    return false;
-  }
-  return true;
+  x = static_cast<int>(px);
+  y = static_cast<int>(py);
 }
 
-bool parseDrag(const std::string& text, RenderStep& step, std::string& error) {
+RenderStep parseDrag(const std::string& text) {
   std::vector<std::string> parts;
   std::string::size_type from = 0;
   for (;;) {
@@ -49,48 +34,36 @@ bool parseDrag(const std::string& text, RenderStep& step, std::string& error) {
     if (colon == std::string::npos) break;
     from = colon + 1;
   }
-  if (parts.size() < 2 || parts.size() > 3) {
-    error = "--drag '" + text + "' is not X0,Y0:X1,Y1[:MOVES]";
-    return false;
-  }
-  step.kind = RenderStep::Drag;
-  if (!parsePixel(parts[0], step.x0, step.y0, error) || !parsePixel(parts[1], step.x1, step.y1, error)) {
-    error = "--drag: " + error;
-    return false;
-  }
-  if (parts.size() == 3 && !parseInt(parts[2], 0, kMaxMoves, step.moves)) {
-    error = "--drag: MOVES '" + parts[2] + "' is not a whole number from 0 to " + std::to_string(kMaxMoves);
-    return false;
-  }
-  return true;
+  if (parts.size() < 2 || parts.size() > 3) throw UsageError("'" + text + "' is not X0,Y0:X1,Y1[:MOVES]");
+  RenderStep step{RenderStep::Drag};
+  parsePixel(parts[0], step.x0, step.y0);
+  parsePixel(parts[1], step.x1, step.y1);
+  if (parts.size() == 3) step.moves = static_cast<int>(support::parseWhole(parts[2], 0, kMaxMoves, "MOVES"));
+  return step;
 }
 
 // A letter or digit stands for its own key; F1..F12, plus, minus, space
 // and escape are named; anything else is a virtual-key code 1..254.
-bool parseKey(const std::string& text, unsigned& key, std::string& error) {
+unsigned parseKey(const std::string& text) {
   struct Named {
     const char* name;
     unsigned key;
   };
   static const Named kNames[] = {{"plus", 0xBB}, {"minus", 0xBD}, {"space", 0x20}, {"escape", 0x1B}};
   if (text.size() == 1 && std::isalnum(static_cast<unsigned char>(text[0]))) {
-    key = static_cast<unsigned>(std::toupper(static_cast<unsigned char>(text[0])));
-    return true;
+    return static_cast<unsigned>(std::toupper(static_cast<unsigned char>(text[0])));
   }
   for (const Named& named : kNames) {
-    if (text == named.name) return key = named.key, true;
+    if (text == named.name) return named.key;
   }
-  int number = 0;
-  if ((text[0] == 'F' || text[0] == 'f') && parseInt(text.substr(1), 1, 12, number)) {
-    key = 0x70 + static_cast<unsigned>(number - 1);
-    return true;
+  try {
+    if (text.size() > 1 && (text[0] == 'F' || text[0] == 'f')) {
+      return 0x70 + static_cast<unsigned>(support::parseWhole(text.substr(1), 1, 12, "F")) - 1;
+    }
+    return static_cast<unsigned>(support::parseWhole(text, 1, 254, "key"));
+  } catch (const UsageError&) {
+    throw UsageError("'" + text + "' is not a letter, a digit, F1..F12, plus, minus, space, escape or a key code 1..254");
   }
-  if (parseInt(text, 1, 254, number)) {
-    key = static_cast<unsigned>(number);
-    return true;
-  }
-  error = "--key '" + text + "' is not a letter, a digit, F1..F12, plus, minus, space, escape or a key code 1..254";
-  return false;
 }
 
 RenderStep keyStep(unsigned key) {
@@ -101,83 +74,37 @@ RenderStep keyStep(unsigned key) {
 
 }  // namespace
 
-const char* renderUsage() {
-  return "usage: kelvane-render --out DIR [--scene FILE] [--drag X0,Y0:X1,Y1[:MOVES]]... [--deactivate]\n"
-         "                      [--activate] [--key K]... [--stage N] [--painter] [--tree] [--gif FILE]\n"
-         "                      [--export FILE.stl|FILE.obj]\n"
-         "       kelvane-render [--scene FILE] --export FILE.stl|FILE.obj\n"
-         "Runs the program on the headless host and writes every frame it shows, in order, as\n"
-         "DIR/frame-0001.png, frame-0002.png, ... (indexed PNG with the display's palette).\n"
-         "  --out DIR         directory for the frames (made if missing)\n"
-         "  --scene FILE      show the scene of FILE (.csg, .obj, .stl) instead of the built-in one\n"
-         "  --drag A:B[:N]    press the left button at pixel A = X,Y, move to pixel B in N evenly\n"
-         "                    spaced moves (default 8), release there; pixels lie in 640 x 480\n"
-         "  --deactivate      the window loses the focus\n"
-         "  --activate        the window gets the focus back\n"
-         "  --key K           press key K: a letter, a digit, F1..F12, plus, minus, space,\n"
-         "                    escape, or a virtual-key code 1..254\n"
-         "  --stage N         the tree after construction step N (0: the finished model); key N\n"
-         "  --painter         replay the painter's order, one frame per polygon drawn; key P\n"
-         "  --tree            show the BSP tree panel; key T\n"
-         "  --gif FILE        also write all frames as one animated GIF\n"
-         "  --export FILE     write the model as a closed mesh, binary STL or OBJ by the name's\n"
-         "                    ending; without --out nothing is drawn\n"
-         "Input steps are given to the program in the order of the options; Escape follows the last.\n";
-}
-
-bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool takesValue = arg == "--out" || arg == "--drag" || arg == "--gif" || arg == "--export" ||
-                            arg == "--key" || arg == "--stage" || arg == "--scene";
-    if (takesValue && (i + 1 >= argc || argv[i + 1][0] == '\0')) {
-      error = arg + " needs a value";
-      return false;
-    }
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-    } else if (arg == "--out") {
-      options.outDir = argv[++i];
-    } else if (arg == "--gif") {
-      options.gifPath = argv[++i];
-    } else if (arg == "--export") {
-      options.exportPath = argv[++i];
-    } else if (arg == "--scene") {
-      options.scenePath = argv[++i];
-    } else if (arg == "--drag") {
-      RenderStep step{RenderStep::Drag};
-      if (!parseDrag(argv[++i], step, error)) return false;
-      options.steps.push_back(step);
-    } else if (arg == "--key") {
-      unsigned key = 0;
-      if (!parseKey(argv[++i], key, error)) return false;
-      options.steps.push_back(keyStep(key));
-    } else if (arg == "--stage") {
-      int stage = 0;
-      if (!parseInt(argv[++i], 0, 9, stage)) {
-        error = std::string("--stage '") + argv[i] + "' is not a step from 0 to 9";
-        return false;
-      }
-      options.steps.push_back(keyStep('0' + static_cast<unsigned>(stage)));
-    } else if (arg == "--painter") {
-      options.steps.push_back(keyStep('P'));
-    } else if (arg == "--tree") {
-      options.steps.push_back(keyStep('T'));
-    } else if (arg == "--deactivate") {
-      options.steps.push_back(RenderStep{RenderStep::Deactivate});
-    } else if (arg == "--activate") {
-      options.steps.push_back(RenderStep{RenderStep::Activate});
-    } else {
-      error = "unknown option '" + arg + "'";
-      return false;
-    }
-  }
-  if (!options.help && options.outDir.empty()) {
-    const bool drawing = !options.gifPath.empty() || !options.steps.empty() || options.exportPath.empty();
-    if (drawing) {
-      error = options.exportPath.empty() ? "--out DIR is required" : "frames need --out DIR: --out DIR is required";
-      return false;
-    }
-  }
-  return true;
+support::CommandLine renderCommandLine(RenderOptions& o) {
+  support::CommandLine line(
+      "kelvane-render", "--out DIR [options]",
+      "Runs the program on the headless host and writes every frame it shows, in order, as\n"
+      "DIR/frame-0001.png, frame-0002.png, ... (indexed PNG with the display's palette; more\n"
+      "digits, for every frame, when a run shows more than 9999). Input steps are given to the\n"
+      "program in the order of the options; Escape follows the last.\n");
+  auto add = [&o](RenderStep::Kind kind) { return [&o, kind] { o.steps.push_back(RenderStep{kind}); }; };
+  line.option("--out", "DIR", "directory for the frames (made if missing)", o.outDir)
+      .option("--drag", "A:B[:N]",
+              "press the left button at pixel A = X,Y, move to pixel B in N evenly spaced moves (default 8, "
+              "at most 10000), release there; pixels lie in 640 x 480",
+              [&o](const std::string& v) { o.steps.push_back(parseDrag(v)); })
+      .flag("--deactivate", "the window loses the focus", add(RenderStep::Deactivate))
+      .flag("--activate", "the window gets the focus back", add(RenderStep::Activate))
+      .option("--key", "K",
+              "press key K: a letter, a digit, F1..F12, plus, minus, space, escape, or a virtual-key code 1..254",
+              [&o](const std::string& v) { o.steps.push_back(keyStep(parseKey(v))); })
+      .option("--stage", "N", "the tree after construction step N (0: the finished model); key N",
+              [&o](const std::string& v) {
+                o.steps.push_back(keyStep('0' + static_cast<unsigned>(support::parseWhole(v, 0, 9, "N"))));
+              })
+      .flag("--painter", "replay the painter's order, one frame per polygon drawn; key P",
+            [&o] { o.steps.push_back(keyStep('P')); })
+      .flag("--tree", "show the BSP tree panel; key T", [&o] { o.steps.push_back(keyStep('T')); })
+      .option("--scene", "FILE", "show the scene of FILE (.csg, .obj, .stl) instead of the built-in one",
+              o.scenePath)
+      .option("--export", "FILE", "write the model as a closed mesh, binary STL or OBJ by the name's ending; "
+              "without --out nothing is drawn", o.exportPath)
+      .option("--gif", "FILE", "also write all frames as one animated GIF", o.gifPath)
+      .flag("--force", "remove the frames of an earlier run from DIR first (only files named frame-N.png)",
+            o.force);
+  return line;
 }

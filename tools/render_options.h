@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/command_line.h"
+
 constexpr int kDefaultMoves = 8;
 constexpr int kMaxMoves = 10000;
 
@@ -25,13 +27,10 @@ struct RenderOptions {
   std::string exportPath;  // empty: no mesh file
   std::string scenePath;  // empty: the built-in scene
   std::vector<RenderStep> steps;
-  bool help = false;
+  bool force = false;   // clear an earlier run's frames from outDir
 };
 
-// Parses argv[1..]. On a bad command line returns false with `error` set to
-// a message that names the offending argument.
-bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error);
-
-const char* renderUsage();
+// The options, each filling its part of `options` as the parser meets it.
+support::CommandLine renderCommandLine(RenderOptions& options);
 
 #endif

@@ -18,7 +18,7 @@ namespace {
 TEST(WorkloadReader, NamesThePlaceOfEachFault) {
   const char* const faults[][2] = {
       {"{\"name\": \"a\",\n  \"solids\": {,}}", "2:14: expected a member name"},
-      {"\n\n  [", "3:4: unexpected end of file"},
+      {"\n\n  {", "3:4: unexpected end of file"},
       {"{\"name\":\"w\",\"solids\":{\"A\":[[[0,0,1e39],[1,0,0],[0,1,0]]]},\"ops\":[]}", "1:34: coordinate 1e39 is out"},
       {"{\"name\":\"w\",\"solids\":{\"A\":[]},\"ops\":[[\"union\",\"A\",\"B\"]]}", "1:51: no solid called \"B\""},
   };

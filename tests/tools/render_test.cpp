@@ -1,16 +1,19 @@
 // kelvane-render as a user runs it: its files and its answers to bad input.
 #include <gif_lib.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/host/headless/png_io.h"
+#include "tools/output_paths.h"
 
 namespace {
 
@@ -102,7 +105,7 @@ TEST_F(RenderTest, RefusesBadCommandLinesAndPathsItCannotWrite) {
       {out + " --drag", "--drag needs a value"},
       {out + " --drag 640,10:20,20", "outside the 640 x 480 screen"},
       {out + " --drag 10,10:20,480", "outside the 640 x 480 screen"},
-      {out + " --drag 1,2:3,4:-3", "MOVES '-3'"},
+      {out + " --drag 1,2:3,4:-3", "MOVES: '-3' is not a whole number from 0 to 10000"},
       {"--out " + (dir / "plain-file" / "out").string(), "cannot use"},
       {out + " --gif " + (dir / "missing" / "a.gif").string(), "cannot write"},
       {out + " --key", "--key needs a value"},
@@ -202,9 +205,77 @@ TEST_F(RenderTest, RefusesABadSceneFileInOneLineBeforeAnyFrame) {
       {(dir / "missing.obj").string(), ": error: cannot open: No such file or directory"},
   };
   for (const auto& [file, says] : cases) {
-    EXPECT_EQ(render("--out " + (dir / "out").string() + " --scene " + file), 3) << file;
+    EXPECT_EQ(render("--out " + (dir / "out").string() + " --scene " + file), 1) << file;
     EXPECT_EQ(output, file + says + "\n");
     EXPECT_FALSE(fs::exists(frame(1))) << file;
+  }
+}
+
+// Outputs of one run never share a file, and frames of another run are
+// neither mixed with this run's nor removed without --force, which removes
+// them and nothing else.
+TEST_F(RenderTest, RefusesAnOutputThatIsOneOfItsFramesAndAFolderWithAnEarlierRunsFrames) {
+  const fs::path out = dir / "out";
+  EXPECT_EQ(render("--out " + out.string() + " --gif " + frame(2)), 2);
+  EXPECT_NE(output.find("--gif " + frame(2) + " is one of the frames this run writes"), std::string::npos) << output;
+  EXPECT_FALSE(fs::exists(frame(1)));
+
+  fs::create_directories(out);
+  for (const char* name : {"frame-0099.png", "notes.txt", "frame-x.png"}) std::fclose(std::fopen((out / name).c_str(), "w"));
+  EXPECT_EQ(render("--out " + out.string()), 1);
+  EXPECT_NE(output.find("holds 1 frames of an earlier run (frame-0099.png ...)"), std::string::npos) << output;
+  EXPECT_FALSE(fs::exists(frame(1)));
+  EXPECT_EQ(render("--out " + out.string() + " --force"), 0) << output;
+  EXPECT_FALSE(fs::exists(out / "frame-0099.png"));
+  EXPECT_TRUE(fs::exists(out / "notes.txt") && fs::exists(out / "frame-x.png") && fs::exists(frame(1)));
+}
+
+// A disk that fills, with the file size limit standing in for it: the run
+// fails, and what it leaves are whole files or none, never a part.
+TEST_F(RenderTest, AFullDiskLeavesNoPartialFile) {
+  const fs::path out = dir / "out";
+  const std::string gif = (dir / "drag.gif").string();
+  const struct {
+    rlim_t limit;
+    bool framesWritten;
+  } cases[] = {{2048, false}, {20000, true}};
+  for (const auto& c : cases) {
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = c.limit;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const int status = render("--out " + out.string() + " --drag 320,240:440,240:3 --gif " + gif);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(status, 1) << output;
+    EXPECT_FALSE(fs::exists(gif));
+    EXPECT_EQ(fs::exists(frame(1)), c.framesWritten) << output;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_TRUE(entry.is_directory() || isFrameName(name)) << "left behind: " << name;
+      if (isFrameName(name)) read(std::stoi(name.substr(6)));  // whole, or the reading fails
+    }
+  }
+}
+
+// Names keep sorting in frame order when a run shows more than 9999 frames.
+TEST_F(RenderTest, FrameNumbersWidenPastFourDigits) {
+  const int numbers[] = {1, 2, 9999, 10000, 10001};
+  for (int n : numbers) std::fclose(std::fopen((dir / frameName(n, 4)).c_str(), "w"));
+  std::string error;
+  ASSERT_TRUE(OutputPaths(dir.string()).widenFrameNumbers(10001, error)) << error;
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"frame-00001.png", "frame-00002.png", "frame-09999.png",
+                                             "frame-10000.png", "frame-10001.png"}));
+  for (const char* name : {"frame-1.png", "frame-00001.png", "frame-123456.png"}) EXPECT_TRUE(isFrameName(name)) << name;
+  for (const char* name : {"frame-.png", "frame-1a.png", "frame-1.png.partial", "frame-1.gif", "xframe-1.png"}) {
+    EXPECT_FALSE(isFrameName(name)) << name;
   }
 }
 

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "support/atomic_file.h"
+
 namespace platform {
 namespace {
 
@@ -39,12 +41,6 @@ class File {
   File& operator=(const File&) = delete;
 
   std::FILE* get() const { return file_; }
-  // Closes now, so that a failed final write is noticed.
-  bool close() {
-    std::FILE* file = file_;
-    file_ = nullptr;
-    return std::fclose(file) == 0;
-  }
 
  private:
   std::FILE* file_;
@@ -124,21 +120,17 @@ bool writeIndexedPng(const std::string& path, const std::uint8_t* pixels, int wi
   if (!pixels || width <= 0 || height <= 0 || width > int(kMaxSide) || height > int(kMaxSide)) {
     return fail(error, "cannot write '" + path + "': no pixels or a size out of range");
   }
-  File file(path, "wb");
-  if (!file.get()) return fail(error, "cannot create '" + path + "': " + std::strerror(errno));
+  support::AtomicFile file;
+  std::string message;
+  if (!file.open(path, message)) return fail(error, message);
   png_color colours[256];
   for (int i = 0; i < 256; ++i) colours[i] = {palette[i].r, palette[i].g, palette[i].b};
   std::vector<png_bytep> rows(static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y) rows[y] = const_cast<png_bytep>(pixels + std::size_t(y) * width);
-  std::string message;
-  bool written = writePng(file.get(), width, height, colours, rows.data(), &message);
-  if (!file.close() && written) {
-    written = false;
-    message = std::strerror(errno);
+  if (!writePng(file.stream(), width, height, colours, rows.data(), &message)) {
+    return fail(error, "cannot write '" + path + "': " + message);
   }
-  if (written) return true;
-  std::remove(path.c_str());
-  return fail(error, "cannot write '" + path + "': " + message);
+  return file.commit(*(error ? error : &message));
 }
 
 bool readIndexedPng(const std::string& path, std::vector<std::uint8_t>& pixels, int& width, int& height,

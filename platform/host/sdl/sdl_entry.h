@@ -7,13 +7,16 @@
 
 namespace platform {
 
-// Exit status when no display can be opened.
-constexpr int kExitNoDisplay = 2;
+// Exit status when no display can be opened: distinct from a failure of
+// the program (1) and a bad command line (2), so that a script can fall
+// back to rendering frames.
+constexpr int kExitNoDisplay = 3;
 
-// Installs the SDL host and returns callWinMain's result. Without a display
-// it says so in one line on stderr and returns kExitNoDisplay without
-// calling `winMain`. Asked for --help (or -h), it calls `winMain` without
-// opening the display.
+// Installs the SDL host and runs callWinMain. Returns the process's status:
+// 0 when WinMain ends normally (with 1, as it does on every normal end), 1
+// when it reports a failure. Without a display it says so in one line on
+// stderr and returns kExitNoDisplay without calling `winMain`. Asked for --help (or -h), it calls `winMain`
+// without opening the display.
 int runWithSdlHost(WinMainFunction winMain, int argc, char** argv);
 
 }  // namespace platform

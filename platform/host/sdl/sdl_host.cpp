@@ -1,7 +1,6 @@
 #include "platform/host/sdl/sdl_host.h"
 
-#include <cstdio>
-
+#include "platform/host/sdl/sdl_display_watch.h"
 #include "platform/host/sdl/sdl_input.h"
 
 namespace platform {
@@ -20,12 +19,42 @@ bool hasRealDisplay(std::string* error) {
   return false;
 }
 
+bool isSet(const char* variable) {
+  const char* value = SDL_getenv(variable);
+  return value != nullptr && value[0] != '\0';
+}
+
+// Which display the environment names decides the driver, unless the
+// driver is named itself: with only an X display named, SDL would go on to
+// try Wayland, whose library complains on stderr, and then stand-ins, and
+// the X server's own failure would be lost among theirs.
+bool chooseDriver(std::string* error) {
+  if (isSet("SDL_VIDEODRIVER") || isSet("WAYLAND_DISPLAY")) return true;
+  if (!isSet("DISPLAY")) {
+    if (error) *error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    return false;
+  }
+  // Asked before SDL starts: a start that fails leaves pieces behind.
+  if (!canOpenXDisplay(SDL_getenv("DISPLAY"))) {
+    if (error) {
+      *error = std::string("cannot open the X display '") + SDL_getenv("DISPLAY") +
+               "': no X server accepts a connection there";
+    }
+    return false;
+  }
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  return true;
+}
+
 }  // namespace
 
 std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
+  if (!chooseDriver(error)) return nullptr;
   // Set before the renderer exists: textures take their scaling from it.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+  const int started = SDL_Init(SDL_INIT_VIDEO);
+  releaseXDisplay();
+  if (started != 0) {
     if (error) *error = SDL_GetError();
     return nullptr;
   }
@@ -33,6 +62,7 @@ std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
     SDL_Quit();
     return nullptr;
   }
+  watchDisplay();
   std::unique_ptr<SdlHost> host(new SdlHost);
   SDL_DisplayMode desktop;
   if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
@@ -50,12 +80,14 @@ std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
     if (error) *error = SDL_GetError();
     return nullptr;
   }
+  watchConnection(host->window_);
   host->rgb_.assign(static_cast<std::size_t>(kScreenWidth) * kScreenHeight, 0xff000000u);
   host->show();
   return host;
 }
 
 SdlHost::~SdlHost() {
+  unwatchConnection();
   if (texture_) SDL_DestroyTexture(texture_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
