@@ -225,17 +225,30 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   const Bounds& probeBox = rules.nearOperandOnly ? bBox : everything;
   const float operandTolerance = toleranceFor(bBox);
   Bounds near = bBox;
-  std::vector<BspNode*> nodes;
-  std::vector<CellProbe> cells;
-  auto collect = [&](BspNode& node) {
-    nodes.push_back(&node);
-    near.grow(*node.coplanar);
+  // A node with the box of its polygons; a cell with the planes down to it,
+  // whose point is found only if no face of the operand reaches it.
+  struct NearNode {
+    BspNode* node;
+    Bounds faces;
   };
-  auto probe = [&](BspNode& node, bool back, const TreePath& path) {
-    if (back == rules.insideCells) cells.push_back(probeCell(node, back, path, probeBox, 4.0 * operandTolerance));
+  struct NearCell {
+    BspNode* node;
+    bool back;
+    TreePath path;
+  };
+  std::vector<NearNode> nodes;
+  std::vector<NearCell> cells;
+  auto collect = [&](BspNode& node) {
+    Bounds faces;
+    faces.grow(*node.coplanar);
+    near.grow(faces);
+    nodes.push_back({&node, faces});
+  };
+  auto note = [&](BspNode& node, bool back, const TreePath& path) {
+    if (back == rules.insideCells) cells.push_back({&node, back, path});
   };
   TreePath path;
-  walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, operandTolerance, path, collect, probe);
+  walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, operandTolerance, path, collect, note);
   const float tolerance = toleranceFor(near);
 
   BspTree operandTree;
@@ -247,18 +260,26 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   keepFaces(*bFaces, tree, nullptr, rules.operandFaces, tolerance, keptOperand);
   PolyListRef toInsert;
   while (const PolyRef p = keptOperand.pop()) toInsert->add(rules.reverseOperand ? reversed(*p) : p);
-  for (BspNode* node : nodes) {
+  for (const NearNode& n : nodes) {
+    // Faces all clear of the operand are all outside it: kept whole, or
+    // all dropped, without cutting or copying any.
+    if (!n.faces.meets(bBox, tolerance)) {
+      if (rules.treeFaces.keep != Side::Front) n.node->coplanar = PolyListRef();
+      continue;
+    }
     PolyListRef kept;
-    keepFaces(*node->coplanar, operandTree, &bBox, rules.treeFaces, tolerance, *kept);
-    node->coplanar = kept;
+    keepFaces(*n.node->coplanar, operandTree, &bBox, rules.treeFaces, tolerance, *kept);
+    n.node->coplanar = kept;
   }
 
   tree.insert(toInsert, rules.insertKeep, Side::Spanning, tolerance);
 
-  for (const CellProbe& cell : cells) {
+  for (const NearCell& cell : cells) {
     BspTree& sub = cell.back ? cell.node->back : cell.node->front;
-    if (!cell.found || !sub.isEmpty()) continue;
-    if (applies(operation, cell.back, pointInside(operandTree, cell.point)) != cell.back) {
+    if (!sub.isEmpty()) continue;
+    const CellProbe probe = probeCell(*cell.node, cell.back, cell.path, probeBox, 4.0 * operandTolerance);
+    if (!probe.found) continue;
+    if (applies(operation, cell.back, pointInside(operandTree, probe.point)) != cell.back) {
       // However much later models grow, what lies in the node's own plane
       // stays clear of the new one.
       const float margin = static_cast<float>(std::max(4.0 * tolerance, near.extent()));
