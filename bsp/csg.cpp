@@ -98,33 +98,28 @@ bool facesLike(const Poly& poly, const Plane& plane) {
   return double(poly.plane.x) * plane.x + double(poly.plane.y) * plane.y + double(poly.plane.z) * plane.z > 0.0;
 }
 
-// Moves into kept the pieces of list that end in cells rule.keep selects;
-// side is the cell tree is. The list ends empty; dropped is set when a
-// piece ends elsewhere.
-void filterThrough(const BspTree& tree, Side side, PolyList& list, PolyList& kept, const FilterRule& rule,
+// Adds to kept the pieces of poly that end in cells rule.keep selects;
+// side is the cell tree is. dropped is set when a piece ends elsewhere.
+// Each piece goes all the way down right after its cut, so that no list is
+// built per level.
+void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList& kept, const FilterRule& rule,
                    float tolerance, bool& dropped) {
-  if (list.isEmpty()) return;
+  if (poly->isDegenerate()) return;
   if (tree.root == nullptr) {
     if (side == rule.keep) {
-      while (const PolyRef p = list.pop()) kept.add(p);
+      kept.add(poly);
+    } else {
+      dropped = true;
     }
-    dropped = dropped || !list.isEmpty();
-    list.clear();
     return;
   }
   const BspNode& node = *tree.root;
-  PolyList backList;
-  PolyList frontList;
-  while (const PolyRef p = popUsable(list)) {
-    visitPieces(p, node.plane, tolerance, [&](Side s, const PolyRef& piece) {
-      if (s == Side::On) {
-        s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
-      }
-      (s == Side::Back ? backList : frontList).add(piece);
-    });
-  }
-  filterThrough(node.back, Side::Back, backList, kept, rule, tolerance, dropped);
-  filterThrough(node.front, Side::Front, frontList, kept, rule, tolerance, dropped);
+  visitPieces(poly, node.plane, tolerance, [&](Side s, const PolyRef& piece) {
+    if (s == Side::On) {
+      s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
+    }
+    filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped);
+  });
 }
 
 // Moves into kept what rule keeps of faces, filtered one by one through
@@ -132,7 +127,6 @@ void filterThrough(const BspTree& tree, Side side, PolyList& list, PolyList& kep
 // of it is wholly outside the solid and is not filtered.
 void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, const FilterRule& rule, float tolerance,
                PolyList& kept) {
-  PolyList one;
   PolyList pieces;
   while (const PolyRef p = popUsable(faces)) {
     Bounds box;
@@ -142,8 +136,7 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
       continue;
     }
     bool dropped = false;
-    one.add(p);
-    filterThrough(tree, Side::Spanning, one, pieces, rule, tolerance, dropped);
+    filterThrough(tree, Side::Spanning, p, pieces, rule, tolerance, dropped);
     if (dropped) {
       while (const PolyRef piece = pieces.pop()) kept.add(piece);
     } else if (!pieces.isEmpty()) {
