@@ -21,11 +21,18 @@
 // that no face of the operand reaches lies wholly inside or wholly outside
 // the operand, and keeps its old label, which is wrong when the operation
 // changes it (the inside of a box subtracted by a larger one). Such cells
-// are found before the insertion, each with a point inside it
-// (cell_probe.h), and the point is classified by the operand's tree; a
+// are noted before the insertion; those still empty after it get a point
+// inside them (cell_probe.h), classified by the operand's tree; a
 // cell whose label must change gets a node without polygons on its
 // parent's plane turned round (and moved just off it), which turns its
 // inside to outside or back.
+//
+// The work stays near the operand: for a union or a difference nothing
+// outside the operand's box changes, so only the regions of the tree whose
+// planes leave some of that box are walked (the box cut down plane by
+// plane on the way), and of the nodes there only those whose faces meet
+// the box have them filtered. An intersection empties everything outside
+// the operand, so it walks the whole tree.
 //
 // Tolerances follow the model: on-plane distances scale with the largest
 // coordinate (the size of a float's rounding there) and with the extent of
