@@ -10,7 +10,7 @@ CMAKE_ARGS ?=
 all: build
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps admesh
 
 $(BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)

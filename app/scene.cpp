@@ -1,5 +1,6 @@
 #include "app/scene.h"
 
+#include "bsp/csg.h"
 #include "bsp/side.h"
 #include "geometry/transform.h"
 #include "polygon/poly_ref.h"
@@ -47,4 +48,11 @@ void buildScene() {
   sceneTree->insert(makeCube(channelBoxMatrix()), Side::Back, Side::Spanning);
   sceneTree->reduce();
   sceneTree->insert(makeCube(plateBoxMatrix()), Side::Front, Side::Spanning);
+}
+
+void buildSceneSolid(BspTree& tree) {
+  combine(tree, makeCube(solidBoxMatrix()), CsgOperation::Union);
+  // Mirrored once more, the channel box faces outwards like any operand.
+  combine(tree, makeCube(scaling(-1.0f, -1.0f, -1.0f) * channelBoxMatrix()), CsgOperation::Difference);
+  combine(tree, makeCube(plateBoxMatrix()), CsgOperation::Union);
 }

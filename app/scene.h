@@ -29,4 +29,10 @@ Matrix4 plateBoxMatrix();
 // Builds the model into a new tree and stores it in sceneTree.
 void buildScene();
 
+// The same three boxes combined by the operations of bsp/csg.h into tree,
+// which must be empty: a tree whose polygons are exactly the solid's
+// boundary, as a mesh file needs. sceneTree keeps the unseen faces that
+// insertion leaves inside the plate.
+void buildSceneSolid(BspTree& tree);
+
 #endif

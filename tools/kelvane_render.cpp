@@ -1,7 +1,7 @@
 // kelvane-render: the unchanged program (WinMain) on the headless host,
 // given the input that the command line describes; every frame it flips is
 // written, in order, as an indexed PNG, and on request all of them as one
-// animated GIF.
+// animated GIF. On request the model is also written as a mesh file.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -9,6 +9,9 @@
 #include <system_error>
 #include <vector>
 
+#include "app/scene.h"
+#include "bsp/csg.h"
+#include "model/mesh_export.h"
 #include "platform/host/headless/headless_host.h"
 #include "platform/user/user.h"
 #include "platform/win32.h"
@@ -53,20 +56,18 @@ int fail(const std::string& message) {
   return 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  RenderOptions options;
+int exportModel(const std::string& path, MeshFormat format) {
+  BspTree solid;
+  buildSceneSolid(solid);
+  ExportedMesh exported;
   std::string error;
-  if (!parseRenderOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "kelvane-render: %s\n%s", error.c_str(), renderUsage());
-    return 2;
-  }
-  if (options.help) {
-    std::fputs(renderUsage(), stdout);
-    return 0;
-  }
+  if (!exportMesh(solidPolygons(solid), path, format, exported, error)) return fail(error);
+  std::printf("kelvane-render: %zu faces on %zu vertices written to %s\n", exported.faces, exported.vertices,
+              path.c_str());
+  return 0;
+}
 
+int renderFrames(const RenderOptions& options) {
   std::error_code made;
   std::filesystem::create_directories(options.outDir, made);
   if (made || !std::filesystem::is_directory(options.outDir)) {
@@ -93,4 +94,31 @@ int main(int argc, char** argv) {
   if (status != kNormalEnd) return fail("the program ended with status " + std::to_string(status));
   std::printf("kelvane-render: %d frames written to %s\n", host.frameCount(), options.outDir.c_str());
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RenderOptions options;
+  std::string error;
+  if (!parseRenderOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "kelvane-render: %s\n%s", error.c_str(), renderUsage());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(renderUsage(), stdout);
+    return 0;
+  }
+  MeshFormat format = MeshFormat::Stl;
+  if (!options.exportPath.empty() && !meshFormatFor(options.exportPath, format)) {
+    std::fprintf(stderr, "kelvane-render: --export '%s': the name must end in .stl or .obj\n%s",
+                 options.exportPath.c_str(), renderUsage());
+    return 2;
+  }
+
+  if (!options.outDir.empty()) {
+    const int status = renderFrames(options);
+    if (status != 0) return status;
+  }
+  return options.exportPath.empty() ? 0 : exportModel(options.exportPath, format);
 }

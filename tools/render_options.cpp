@@ -68,7 +68,8 @@ bool parseDrag(const std::string& text, RenderStep& step, std::string& error) {
 
 const char* renderUsage() {
   return "usage: kelvane-render --out DIR [--drag X0,Y0:X1,Y1[:MOVES]]... [--deactivate] [--activate]\n"
-         "                      [--gif FILE]\n"
+         "                      [--gif FILE] [--export FILE.stl|FILE.obj]\n"
+         "       kelvane-render --export FILE.stl|FILE.obj\n"
          "Runs the program on the headless host and writes every frame it shows, in order, as\n"
          "DIR/frame-0001.png, frame-0002.png, ... (indexed PNG with the display's palette).\n"
          "  --out DIR         directory for the frames (made if missing)\n"
@@ -77,13 +78,15 @@ const char* renderUsage() {
          "  --deactivate      the window loses the focus\n"
          "  --activate        the window gets the focus back\n"
          "  --gif FILE        also write all frames as one animated GIF\n"
+         "  --export FILE     write the model as a closed mesh, binary STL or OBJ by the name's\n"
+         "                    ending; without --out nothing is drawn\n"
          "Input steps are given to the program in the order of the options; Escape follows the last.\n";
 }
 
 bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    const bool takesValue = arg == "--out" || arg == "--drag" || arg == "--gif";
+    const bool takesValue = arg == "--out" || arg == "--drag" || arg == "--gif" || arg == "--export";
     if (takesValue && (i + 1 >= argc || argv[i + 1][0] == '\0')) {
       error = arg + " needs a value";
       return false;
@@ -94,6 +97,8 @@ bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& option
       options.outDir = argv[++i];
     } else if (arg == "--gif") {
       options.gifPath = argv[++i];
+    } else if (arg == "--export") {
+      options.exportPath = argv[++i];
     } else if (arg == "--drag") {
       RenderStep step{RenderStep::Drag};
       if (!parseDrag(argv[++i], step, error)) return false;
@@ -108,8 +113,11 @@ bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& option
     }
   }
   if (!options.help && options.outDir.empty()) {
-    error = "--out DIR is required";
-    return false;
+    const bool drawing = !options.gifPath.empty() || !options.steps.empty() || options.exportPath.empty();
+    if (drawing) {
+      error = options.exportPath.empty() ? "--out DIR is required" : "frames need --out DIR: --out DIR is required";
+      return false;
+    }
   }
   return true;
 }

@@ -21,6 +21,7 @@ struct RenderStep {
 struct RenderOptions {
   std::string outDir;
   std::string gifPath;  // empty: no animation
+  std::string exportPath;  // empty: no mesh file
   std::vector<RenderStep> steps;
   bool help = false;
 };

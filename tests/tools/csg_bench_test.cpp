@@ -9,6 +9,7 @@
 
 #include "app/scene.h"
 #include "bench/csg/csg_run.h"
+#include "bench/csg/measurement.h"
 #include "bsp/solids.h"
 #include "harness/workload.h"
 
@@ -74,6 +75,45 @@ TEST(CsgRun, DemoWorkloadBuildsTheProgramsModel) {
     const Point3 p = pt(-2.01f + 0.1f * (i / 1024), -1.51f + 0.1f * (i / 32 % 32), -1.51f + 0.1f * (i % 32));
     ASSERT_EQ(isInside(*run.tree, p), isInside(*sceneTree, p)) << p.x << ", " << p.y << ", " << p.z;
   }
+}
+
+// A box from its lower and upper corner as a workload solid: six faces,
+// counterclockwise seen from outside.
+std::string boxSolid(const float low[3], const float high[3]) {
+  static const int kFaces[6][4] = {{0, 1, 2, 3}, {7, 6, 5, 4}, {0, 3, 7, 4}, {0, 4, 5, 1}, {5, 6, 2, 1}, {3, 2, 6, 7}};
+  static const int kCorners[8][3] = {{1, 1, 1}, {0, 1, 1}, {0, 0, 1}, {1, 0, 1},
+                                     {1, 1, 0}, {0, 1, 0}, {0, 0, 0}, {1, 0, 0}};
+  std::string text = "[";
+  for (const auto& face : kFaces) {
+    text += text.size() > 1 ? ",[" : "[";
+    for (int k = 0; k < 4; ++k) {
+      const int* c = kCorners[face[k]];
+      text += (k > 0 ? ",[" : "[") + std::to_string(c[0] ? high[0] : low[0]) + "," +
+              std::to_string(c[1] ? high[1] : low[1]) + "," + std::to_string(c[2] ? high[2] : low[2]) + "]";
+    }
+    text += "]";
+  }
+  return text + "]";
+}
+
+// The volume column: a cube with a box of a quarter of it cut away from
+// one side, then that box's half put back.
+TEST(CsgMeasurement, ReportsTheVolumeOfTheResult) {
+  const float cube[2][3] = {{-1, -1, -1}, {1, 1, 1}};
+  const float slot[2][3] = {{0, 0, -2}, {2, 2, 2}};
+  const float half[2][3] = {{0, 0, -1}, {1, 1, 0}};
+  const Workload workload = parseWorkload(
+      "{\"name\":\"w\",\"solids\":{\"A\":" + boxSolid(cube[0], cube[1]) + ",\"B\":" + boxSolid(slot[0], slot[1]) +
+      ",\"C\":" + boxSolid(half[0], half[1]) +
+      "},\"ops\":[[\"subtract\",\"A\",\"B\"],[\"union\",\"<result>\",\"C\"]]}");
+  RepetitionPolicy once;
+  once.minReps = 1;
+  once.minSeconds = 0.0;
+  const Measurement m = measure(workload, once);
+  EXPECT_NEAR(m.volume, 8.0 - 2.0 + 1.0, 1e-9);
+  Measurement back;
+  ASSERT_TRUE(decode(encode(m), back));
+  EXPECT_EQ(back.volume, m.volume);
 }
 
 }  // namespace

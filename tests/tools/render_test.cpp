@@ -77,7 +77,7 @@ TEST_F(RenderTest, WritesEveryFrameInOrderAndTheSameAsAnAnimation) {
 TEST_F(RenderTest, RefusesBadCommandLinesAndPathsItCannotWrite) {
   std::fclose(std::fopen((dir / "plain-file").c_str(), "w"));
   const std::string out = " --out " + (dir / "out").string();
-  const std::pair<std::string, const char*> cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {out + " --spin", "unknown option '--spin'"},
       {"--drag 1,2:3,4", "--out DIR is required"},
       {out + " --drag", "--drag needs a value"},
@@ -86,12 +86,37 @@ TEST_F(RenderTest, RefusesBadCommandLinesAndPathsItCannotWrite) {
       {out + " --drag 1,2:3,4:-3", "MOVES '-3'"},
       {"--out " + (dir / "plain-file" / "out").string(), "cannot use"},
       {out + " --gif " + (dir / "missing" / "a.gif").string(), "cannot write"},
+      {"--export " + (dir / "model.ply").string(), "model.ply': the name must end in .stl or .obj"},
+      {"--export " + (dir / "model.stl").string() + " --drag 1,2:3,4", "frames need --out DIR"},
+      {"--export " + (dir / "missing" / "model.stl").string(), "cannot write"},
+      {"--export " + (dir / "plain-file" / "model.obj").string(), "cannot write"},
   };
   for (const auto& [arguments, says] : cases) {
     EXPECT_NE(render(arguments), 0) << arguments;
     EXPECT_EQ(output.rfind("kelvane-render: ", 0), 0u) << output;
     EXPECT_NE(output.find(says), std::string::npos) << arguments << "\n" << output;
   }
+  // No model, and no half-written one.
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    EXPECT_EQ(entry.path().filename().string().find("model"), std::string::npos) << entry.path();
+  }
+}
+
+// The model as a mesh file, alone or beside the frames. Whether the mesh is
+// closed is the export suite's business; here it is the program's answer.
+TEST_F(RenderTest, ExportsTheModelWithOrWithoutFrames) {
+  const std::string stl = (dir / "demo.stl").string();
+  ASSERT_EQ(render("--export " + stl), 0) << output;
+  std::size_t faces = 0;
+  ASSERT_EQ(std::sscanf(output.c_str(), "kelvane-render: %zu faces", &faces), 1) << output;
+  EXPECT_EQ(fs::file_size(stl), 84 + 50 * faces);
+  EXPECT_FALSE(fs::exists(dir / "out"));
+
+  const std::string obj = (dir / "demo.obj").string();
+  ASSERT_EQ(render("--out " + (dir / "out").string() + " --export " + obj), 0) << output;
+  EXPECT_TRUE(fs::exists(frame(1)));
+  EXPECT_NE(output.find("written to " + obj), std::string::npos) << output;
+  EXPECT_GT(fs::file_size(obj), 0u);
 }
 
 }  // namespace

@@ -1,0 +1,43 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "app/scene.h"
+#include "bench/csg/csg_run.h"
+#include "bsp/csg.h"
+#include "model/closed_mesh.h"
+#include "model/face_triangulation.h"
+
+namespace {
+
+// Closing up the boundary of a result and cutting it into triangles: all
+// an STL export does before it writes. The result itself is made once.
+void closeAndCut(benchmark::State& state, const PolyListRef& polygons) {
+  for (auto _ : state) {
+    ClosedMesh mesh;
+    std::string error;
+    if (!buildClosedMesh(polygons, mesh, error)) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
+    TriangleMesh triangles;
+    triangulateFaces(mesh, triangles);
+    benchmark::DoNotOptimize(triangles.triangles.data());
+  }
+}
+
+void BM_ExportDemo(benchmark::State& state) {
+  BspTree tree;
+  buildSceneSolid(tree);
+  closeAndCut(state, solidPolygons(tree));
+}
+BENCHMARK(BM_ExportDemo)->Unit(benchmark::kMillisecond);
+
+// A cube with eight holes through it: 1,819 faces, many of them cut.
+void BM_ExportSwissCheese8(benchmark::State& state) {
+  const CsgRunResult run = runOperations(loadWorkload(KELVANE_SOURCE_DIR "/../shared/workloads/swiss-cheese-8.json"));
+  closeAndCut(state, solidPolygons(*run.tree));
+}
+BENCHMARK(BM_ExportSwissCheese8)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,148 @@
+#include "model/closed_mesh.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+
+#include "model/t_junctions.h"
+#include "model/vertex_weld.h"
+
+namespace {
+
+constexpr double kRelativeTolerance = 1e-5;
+constexpr double kFloatSteps = 4.0;
+
+// The rings left when repeats are dropped from ring: consecutive repeats
+// simply go, and a vertex met again further on cuts off the loop between.
+void separateLoops(FaceRing ring, std::vector<FaceRing>& loops) {
+  for (;;) {
+    ring.erase(std::unique(ring.begin(), ring.end()), ring.end());
+    while (ring.size() > 1 && ring.front() == ring.back()) ring.pop_back();
+    bool cut = false;
+    for (std::size_t i = 0; i < ring.size() && !cut; ++i) {
+      for (std::size_t j = i + 1; j < ring.size() && !cut; ++j) {
+        if (ring[i] != ring[j]) continue;
+        separateLoops(FaceRing(ring.begin() + i, ring.begin() + j), loops);
+        ring.erase(ring.begin() + i, ring.begin() + j);
+        cut = true;
+      }
+    }
+    if (!cut) break;
+  }
+  if (ring.size() >= 3) loops.push_back(std::move(ring));
+}
+
+// Distance of p from the line through a and b (a != b).
+double offLine(const Point3& p, const Point3& a, const Point3& b) {
+  const Vector3 d = b - a;
+  const Vector3 w = p - a;
+  const double cx = double(w.y) * d.z - double(w.z) * d.y;
+  const double cy = double(w.z) * d.x - double(w.x) * d.z;
+  const double cz = double(w.x) * d.y - double(w.y) * d.x;
+  return std::sqrt(cx * cx + cy * cy + cz * cz) / distance(a, b);
+}
+
+// True when every vertex of ring lies within tolerance of one line: a
+// face without area.
+bool isSliver(const FaceRing& ring, const std::vector<Point3>& vertices, double tolerance) {
+  auto farthestFrom = [&](const Point3& p) {
+    std::uint32_t best = ring[0];
+    for (const std::uint32_t v : ring) {
+      if (distance(vertices[v], p) > distance(vertices[best], p)) best = v;
+    }
+    return best;
+  };
+  const std::uint32_t a = farthestFrom(vertices[ring[0]]);
+  const std::uint32_t b = farthestFrom(vertices[a]);
+  if (a == b) return true;
+  for (const std::uint32_t v : ring) {
+    if (offLine(vertices[v], vertices[a], vertices[b]) > tolerance) return false;
+  }
+  return true;
+}
+
+std::string describe(const Point3& p) {
+  char text[96];
+  std::snprintf(text, sizeof text, "(%.9g, %.9g, %.9g)", p.x, p.y, p.z);
+  return text;
+}
+
+// Keeps only the vertices the faces use, in the order faces first use them.
+void dropUnused(ClosedMesh& mesh) {
+  constexpr std::uint32_t kUnused = ~0u;
+  std::vector<std::uint32_t> renumbered(mesh.vertices.size(), kUnused);
+  std::vector<Point3> used;
+  for (FaceRing& ring : mesh.faces) {
+    for (std::uint32_t& v : ring) {
+      if (renumbered[v] == kUnused) {
+        renumbered[v] = static_cast<std::uint32_t>(used.size());
+        used.push_back(mesh.vertices[v]);
+      }
+      v = renumbered[v];
+    }
+  }
+  mesh.vertices = std::move(used);
+}
+
+}  // namespace
+
+bool buildClosedMesh(const PolyListRef& polygons, ClosedMesh& mesh, std::string& error) {
+  mesh = ClosedMesh();
+  double low[3] = {DBL_MAX, DBL_MAX, DBL_MAX};
+  double high[3] = {-DBL_MAX, -DBL_MAX, -DBL_MAX};
+  double largest = 0.0;
+  for (const PolyNode* n = polygons->head; n != nullptr; n = n->next) {
+    for (int i = 0; i < n->poly->vertexCount; ++i) {
+      const Point3& p = n->poly->vertices[i];
+      const double c[3] = {p.x, p.y, p.z};
+      for (int axis = 0; axis < 3; ++axis) {
+        if (!std::isfinite(c[axis])) {
+          error = "a face has a corner with a coordinate that is not a finite number";
+          return false;
+        }
+        low[axis] = std::min(low[axis], c[axis]);
+        high[axis] = std::max(high[axis], c[axis]);
+        largest = std::max(largest, std::fabs(c[axis]));
+      }
+    }
+  }
+  if (polygons->isEmpty()) return true;
+  const double extent = std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
+  mesh.tolerance = std::max({kRelativeTolerance * extent, kFloatSteps * FLT_EPSILON * largest, DBL_MIN});
+
+  VertexWelder welder(mesh.tolerance);
+  std::vector<FaceRing> loops;
+  for (const PolyNode* n = polygons->head; n != nullptr; n = n->next) {
+    FaceRing ring;
+    for (int i = 0; i < n->poly->vertexCount; ++i) ring.push_back(welder.weld(n->poly->vertices[i]));
+    loops.clear();
+    separateLoops(std::move(ring), loops);
+    for (FaceRing& loop : loops) {
+      if (!isSliver(loop, welder.vertices(), mesh.tolerance)) mesh.faces.push_back(std::move(loop));
+    }
+  }
+  mesh.vertices = welder.vertices();
+  resolveTJunctions(mesh.vertices, mesh.faces, mesh.tolerance);
+
+  const DirectedEdges edges(mesh.faces);
+  const std::vector<DirectedEdge> open = edges.unpaired(mesh.faces);
+  if (!open.empty()) {
+    const DirectedEdge& e = open.front();
+    const int forth = edges.count(e.from, e.to);
+    const int back = edges.count(e.to, e.from);
+    const std::string edge = "the edge from " + describe(mesh.vertices[e.from]) + " to " + describe(mesh.vertices[e.to]);
+    if (forth == back) {
+      // Two parts of a solid that meet along an edge: sound as a solid, but
+      // no mesh file can hold it as a 2-manifold.
+      error = "the solid touches itself along " + edge + ", which " + std::to_string(forth + back) +
+              " faces share; a mesh file needs each edge shared by two";
+    } else {
+      error = "the faces do not close up: " + edge + " is used " + std::to_string(forth) +
+              " times and the other way round " + std::to_string(back) + " times";
+    }
+    return false;
+  }
+  dropUnused(mesh);
+  return true;
+}
