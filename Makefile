@@ -21,7 +21,9 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	@scripts/run-demo $(BUILD)
 
+# The scene tests compare with OpenSCAD itself.
 test: build
+	@scripts/install-deps openscad
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 bench: build
@@ -30,6 +32,7 @@ bench: build
 # Address and undefined-behaviour sanitizers over the whole suite; leaks are
 # reported by the address sanitizer's leak checker.
 asan-test: deps
+	@scripts/install-deps openscad
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKELVANE_SANITIZE=ON -DKELVANE_BENCH=OFF $(CMAKE_ARGS)
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -3,6 +3,7 @@
 
 #include "app/program.h"
 #include "app/scene.h"
+#include "app/scene_file.h"
 #include "interaction/trackball.h"
 
 HWND mainWindow = nullptr;
@@ -27,7 +28,10 @@ Trackball* makeTrackball() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+  // A scene file named on the command line is opened before the window and
+  // the display are taken, so that a bad one ends the program at once.
+  if (commandLine != nullptr && commandLine[0] != '\0' && !openSceneFile(commandLine)) return kBadSceneStatus;
   startUp(instance, showCommand);
   runMessageLoop();
   shutDown();
@@ -63,13 +67,14 @@ void startUp(HINSTANCE instance, int showCommand) {
   SetFocus(mainWindow);
 
   // The model is complete before the display mode changes.
-  buildScene();
+  if (sceneTree == nullptr) buildScene();
   theViewer = new (std::nothrow) Viewer(mainWindow, makeTrackball(), sceneTree);
   if (theViewer == nullptr) {
     std::fprintf(stderr, "kelvane: out of memory for the viewer\n");
     PostQuitMessage(kDisplayFailedStatus);
     return;
   }
+  frameOpenedScene(*theViewer);
   endIfDisplayFailed();
 }
 

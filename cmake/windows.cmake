@@ -6,11 +6,12 @@
 kelvane_sources(GEOMETRY_SRC geometry)
 kelvane_sources(POLYGON_SRC polygon)
 kelvane_sources(BSP_SRC bsp)
+kelvane_sources(MODEL_SRC model)
 kelvane_sources(DISPLAY_SRC display)
 kelvane_sources(INTERACTION_SRC interaction)
 kelvane_sources(APP_SRC app)
 
-set(KELVANE_WIN_SRC ${GEOMETRY_SRC} ${POLYGON_SRC} ${BSP_SRC}
+set(KELVANE_WIN_SRC ${GEOMETRY_SRC} ${POLYGON_SRC} ${BSP_SRC} ${MODEL_SRC}
                     ${DISPLAY_SRC} ${INTERACTION_SRC} ${APP_SRC})
 
 # A GUI program: the C runtime calls the program's own WinMain and no console

@@ -38,6 +38,12 @@ struct Viewer {
   Matrix4 dragStartRotation;
   Matrix4 modelRotation;
   Matrix4 modelInverse;
+  // Centres and scales a scene opened from a file for the camera, applied
+  // before the rotation; the built-in scene, which the camera was made for,
+  // is drawn without it.
+  Matrix4 framing = identityMatrix;
+  Matrix4 framingInverse = identityMatrix;
+  bool isFramed = false;
   Matrix4 combined;
   float centreX;
   float centreY;
@@ -106,9 +112,13 @@ struct Viewer {
   // flat shaded by lightDirection(), projected by `combined`.
   void drawPoly(PolyRef polyRef);
 
-  // Brings `combined` and `eyeInModel` up to date with the model rotation
-  // and draws `scene` back to front, outlined in white.
+  // Brings `combined` and `eyeInModel` up to date with the framing and the
+  // model rotation and draws `scene` back to front, outlined in white.
   void drawScene();
+
+  // From now on the model is moved so that centre is at the origin and
+  // scaled by factor (> 0) before it is turned.
+  void frameModel(const Point3& centre, float factor);
 
   // The trackball drag (display/viewer_drag.cpp). beginDrag keeps the model
   // rotation and draws the trackball's overlay; drag turns the model by the

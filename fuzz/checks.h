@@ -36,6 +36,7 @@ inline bool placeExists(const std::string& text, int line, int column) {
 using FuzzCheck = void(const std::uint8_t* data, std::size_t size);
 
 FuzzCheck checkSplitPoly, checkTreeInsert, checkTreeFilter, checkGdi, checkInputScript, checkWorkloadReader;
+FuzzCheck checkCsgReader, checkObjReader, checkStlAsciiReader, checkStlBinaryReader;
 
 struct FuzzTarget {
   const char* name;  // the fuzzer's name and its folder in fuzz/regressions
@@ -45,6 +46,8 @@ struct FuzzTarget {
 inline constexpr FuzzTarget kFuzzTargets[] = {
     {"split_poly", checkSplitPoly}, {"tree_insert", checkTreeInsert},   {"tree_filter", checkTreeFilter},
     {"gdi", checkGdi},              {"input_script", checkInputScript}, {"workload_reader", checkWorkloadReader},
+    {"csg_reader", checkCsgReader}, {"obj_reader", checkObjReader},     {"stl_ascii_reader", checkStlAsciiReader},
+    {"stl_binary_reader", checkStlBinaryReader},
 };
 
 #endif

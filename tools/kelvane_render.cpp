@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "app/scene.h"
+#include "app/scene_file.h"
 #include "bsp/csg.h"
 #include "model/mesh_export.h"
+#include "model/scene_evaluation.h"
+#include "model/scene_file.h"
 #include "platform/host/headless/headless_host.h"
 #include "platform/user/user.h"
 #include "platform/win32.h"
@@ -56,9 +59,20 @@ int fail(const std::string& message) {
   return 1;
 }
 
-int exportModel(const std::string& path, MeshFormat format) {
+// The solid of the scene file, or the built-in boxes combined soundly: the
+// tree the built-in scene draws keeps faces inside the plate.
+int exportModel(const std::string& scenePath, const std::string& path, MeshFormat format) {
   BspTree solid;
-  buildSceneSolid(solid);
+  if (scenePath.empty()) {
+    buildSceneSolid(solid);
+  } else {
+    try {
+      evaluateScene(loadScene(scenePath), solid);
+    } catch (const SceneError& e) {
+      std::fprintf(stderr, "%s\n", e.what());
+      return kBadSceneStatus;
+    }
+  }
   ExportedMesh exported;
   std::string error;
   if (!exportMesh(solidPolygons(solid), path, format, exported, error)) return fail(error);
@@ -83,8 +97,11 @@ int renderFrames(const RenderOptions& options) {
   host.writeFrames((std::filesystem::path(options.outDir) / "frame-").string());
   platform::setHost(std::move(owned));
 
-  char commandLine[] = "";
-  const int status = WinMain(platform::programInstance(), nullptr, commandLine, SW_SHOW);
+  // The program's own command line names the scene file.
+  std::string commandLine = options.scenePath;
+  const int status = WinMain(platform::programInstance(), nullptr, commandLine.data(), SW_SHOW);
+  // The program has said what is wrong with the file, in one line.
+  if (status == kBadSceneStatus) return status;
 
   if (!host.writeError().empty()) return fail(host.writeError());
   if (!options.gifPath.empty()) {
@@ -120,5 +137,5 @@ int main(int argc, char** argv) {
     const int status = renderFrames(options);
     if (status != 0) return status;
   }
-  return options.exportPath.empty() ? 0 : exportModel(options.exportPath, format);
+  return options.exportPath.empty() ? 0 : exportModel(options.scenePath, options.exportPath, format);
 }

@@ -67,12 +67,13 @@ bool parseDrag(const std::string& text, RenderStep& step, std::string& error) {
 }  // namespace
 
 const char* renderUsage() {
-  return "usage: kelvane-render --out DIR [--drag X0,Y0:X1,Y1[:MOVES]]... [--deactivate] [--activate]\n"
-         "                      [--gif FILE] [--export FILE.stl|FILE.obj]\n"
-         "       kelvane-render --export FILE.stl|FILE.obj\n"
+  return "usage: kelvane-render --out DIR [--scene FILE] [--drag X0,Y0:X1,Y1[:MOVES]]... [--deactivate]\n"
+         "                      [--activate] [--gif FILE] [--export FILE.stl|FILE.obj]\n"
+         "       kelvane-render [--scene FILE] --export FILE.stl|FILE.obj\n"
          "Runs the program on the headless host and writes every frame it shows, in order, as\n"
          "DIR/frame-0001.png, frame-0002.png, ... (indexed PNG with the display's palette).\n"
          "  --out DIR         directory for the frames (made if missing)\n"
+         "  --scene FILE      show the scene of FILE (.csg, .obj, .stl) instead of the built-in one\n"
          "  --drag A:B[:N]    press the left button at pixel A = X,Y, move to pixel B in N evenly\n"
          "                    spaced moves (default 8), release there; pixels lie in 640 x 480\n"
          "  --deactivate      the window loses the focus\n"
@@ -86,7 +87,7 @@ const char* renderUsage() {
 bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    const bool takesValue = arg == "--out" || arg == "--drag" || arg == "--gif" || arg == "--export";
+    const bool takesValue = arg == "--out" || arg == "--drag" || arg == "--gif" || arg == "--export" || arg == "--scene";
     if (takesValue && (i + 1 >= argc || argv[i + 1][0] == '\0')) {
       error = arg + " needs a value";
       return false;
@@ -99,6 +100,8 @@ bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& option
       options.gifPath = argv[++i];
     } else if (arg == "--export") {
       options.exportPath = argv[++i];
+    } else if (arg == "--scene") {
+      options.scenePath = argv[++i];
     } else if (arg == "--drag") {
       RenderStep step{RenderStep::Drag};
       if (!parseDrag(argv[++i], step, error)) return false;

@@ -22,6 +22,7 @@ struct RenderOptions {
   std::string outDir;
   std::string gifPath;  // empty: no animation
   std::string exportPath;  // empty: no mesh file
+  std::string scenePath;  // empty: the built-in scene
   std::vector<RenderStep> steps;
   bool help = false;
 };

@@ -7,24 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/program.h"
-#include "platform/host/headless/headless_host.h"
-#include "platform/user/user.h"
+#include "bench/headless_program.h"
 
 namespace {
-
-// The program as it stands after start-up, once per process. Like a screen,
-// the host keeps no frames.
-Viewer& startedViewer() {
-  static Viewer* viewer = [] {
-    auto host = std::make_unique<platform::HeadlessHost>(std::vector<platform::ScriptStep>{});
-    host->keepFrames(platform::FrameKeeping::None);
-    platform::setHost(std::move(host));
-    startUp(platform::programInstance(), SW_SHOW);
-    return theViewer;
-  }();
-  return *viewer;
-}
 
 void BM_IdleFrame(benchmark::State& state) {
   Viewer& viewer = startedViewer();

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -117,6 +118,70 @@ TEST_F(RenderTest, ExportsTheModelWithOrWithoutFrames) {
   EXPECT_TRUE(fs::exists(frame(1)));
   EXPECT_NE(output.find("written to " + obj), std::string::npos) << output;
   EXPECT_GT(fs::file_size(obj), 0u);
+}
+
+// The rows and columns a frame covers with anything but black.
+struct Extent {
+  int left = 640, top = 480, right = -1, bottom = -1;
+};
+Extent extentOf(const std::vector<int>& colours) {
+  Extent e;
+  for (int i = 0; i < int(colours.size()); ++i) {
+    if (colours[std::size_t(i)] == 0) continue;
+    e.left = std::min(e.left, i % 640);
+    e.right = std::max(e.right, i % 640);
+    e.top = std::min(e.top, i / 640);
+    e.bottom = std::max(e.bottom, i / 640);
+  }
+  return e;
+}
+
+// A scene file is drawn centred, about as large as the built-in scene; the
+// built-in scene written as a file covers nearly the same pixels.
+TEST_F(RenderTest, FramesASceneFileLikeTheBuiltInScene) {
+  const std::string out = " --out " + (dir / "out").string();
+  ASSERT_EQ(render(out), 0) << output;
+  const Extent builtIn = extentOf(read(1));
+  for (const char* example : {"demo.csg", "swiss-cheese.csg", "torus.obj"}) {
+    ASSERT_EQ(render(out + " --scene " KELVANE_SOURCE_DIR "/examples/" + example), 0) << output;
+    const Extent e = extentOf(read(1));
+    const int size = std::max(e.right - e.left, e.bottom - e.top);
+    EXPECT_NEAR((e.left + e.right) / 2.0, 320, 40) << example;
+    EXPECT_NEAR((e.top + e.bottom) / 2.0, 240, 40) << example;
+    EXPECT_GT(size, 200) << example;
+    EXPECT_LT(size, 420) << example;
+    if (std::string(example) == "demo.csg") {
+      EXPECT_NEAR(e.bottom - e.top, builtIn.bottom - builtIn.top, 24);
+    }
+  }
+}
+
+// A file that cannot be shown ends the program before any frame, with one
+// line that names the file and the place, and a non-zero status.
+TEST_F(RenderTest, RefusesABadSceneFileInOneLineBeforeAnyFrame) {
+  const auto write = [this](const char* name, const std::string& bytes) {
+    std::FILE* f = std::fopen((dir / name).c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    return (dir / name).string();
+  };
+  std::string binary(84, '\0');
+  binary[80] = 12;  // twelve triangles announced, none there
+  const std::string huge = write("huge.stl", "");
+  fs::resize_file(huge, 100u << 20);
+  const std::pair<std::string, std::string> cases[] = {
+      {write("open.csg", "union() {\n  cube(;\n}\n"), ":2:8: error: expected a value, found ';'"},
+      {write("nan.csg", "sphere(r = nan);"), ":1:12: error: 'nan': numbers must be finite"},
+      {write("big.csg", "cube(1e999);"), ":1:6: error: number 1e999 is out of range (numbers are limited to 1e15 in magnitude)"},
+      {write("cut.stl", binary), ": error: binary STL of 12 triangles needs 684 bytes, the file has 84 (truncated)"},
+      {huge, ": error: the file is 100 MB; scenes are limited to 64 MB"},
+      {(dir / "missing.obj").string(), ": error: cannot open: No such file or directory"},
+  };
+  for (const auto& [file, says] : cases) {
+    EXPECT_EQ(render("--out " + (dir / "out").string() + " --scene " + file), 3) << file;
+    EXPECT_EQ(output, file + says + "\n");
+    EXPECT_FALSE(fs::exists(frame(1))) << file;
+  }
 }
 
 }  // namespace
