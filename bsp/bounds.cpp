@@ -40,13 +40,31 @@ bool Bounds::meets(const Bounds& other, double margin) const {
   return true;
 }
 
-bool Bounds::reaches(const Plane& plane, bool back, double margin) const {
-  if (isEmpty()) return false;
-  // The corner farthest towards the side asked for.
-  const double n[3] = {plane.x, plane.y, plane.z};
-  double value = plane.w;
-  for (int a = 0; a < 3; ++a) value += n[a] * ((n[a] > 0) != back ? max[a] : min[a]);
-  return back ? value < margin : value > -margin;
+Bounds Bounds::clippedTo(const Plane& plane, bool back, double margin) const {
+  if (isEmpty()) return *this;
+  // As the back half-space n.p + w <= margin; the front one turned round.
+  const double sign = back ? 1.0 : -1.0;
+  const double n[3] = {sign * plane.x, sign * plane.y, sign * plane.z};
+  double low[3];
+  double lowest = sign * plane.w;
+  for (int a = 0; a < 3; ++a) {
+    low[a] = std::min(n[a] * min[a], n[a] * max[a]);
+    lowest += low[a];
+  }
+  if (lowest > margin) return Bounds();
+  // On each axis, how far a point can go while the other axes stay at their
+  // lowest; rounding may only leave the box larger, never empty it.
+  Bounds clipped = *this;
+  for (int a = 0; a < 3; ++a) {
+    if (n[a] == 0.0) continue;
+    const double bound = (margin - (lowest - low[a])) / n[a];
+    if (n[a] > 0) {
+      clipped.max[a] = std::max(min[a], std::min(max[a], bound));
+    } else {
+      clipped.min[a] = std::min(max[a], std::max(min[a], bound));
+    }
+  }
+  return clipped;
 }
 
 double Bounds::largestCoordinate() const {

@@ -19,8 +19,9 @@ struct Bounds {
   void grow(const Bounds& other);
   // Whether the boxes overlap once this one is widened by margin.
   bool meets(const Bounds& other, double margin) const;
-  // Whether some corner lies on side (Back or Front) of plane, beyond -margin.
-  bool reaches(const Plane& plane, bool back, double margin) const;
+  // A box holding the part of this one on side (Back or Front) of plane,
+  // widened by margin; empty when no corner lies there.
+  Bounds clippedTo(const Plane& plane, bool back, double margin) const;
   double largestCoordinate() const;
   double extent() const;
 };

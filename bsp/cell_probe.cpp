@@ -23,9 +23,10 @@ struct PlaneD {
 
 PlaneD wide(const Plane& p) { return {{p.x, p.y, p.z}, p.w}; }
 
-// Keeps the part of a convex ring where the plane value is at most 0.
-void keepBehind(std::vector<V>& ring, const PlaneD& plane) {
-  std::vector<V> kept;
+// Keeps the part of a convex ring where the plane value is at most 0;
+// kept is scratch space, so that a deep path costs no allocation per plane.
+void keepBehind(std::vector<V>& ring, const PlaneD& plane, std::vector<V>& kept) {
+  kept.clear();
   for (std::size_t i = 0; i < ring.size(); ++i) {
     const V prev = ring[(i + ring.size() - 1) % ring.size()], cur = ring[i];
     const double sp = plane.value(prev), sc = plane.value(cur);
@@ -51,12 +52,16 @@ CellProbe probeCell(BspNode& node, bool back, const TreePath& path, const Bounds
                                                                                       : V{0, 0, 1};
   const V u = unit(cross(n, axis)) * r, v = unit(cross(n, unit(cross(n, axis)))) * r;
   std::vector<V> face = {foot + u + v, foot - u + v, foot - u - v, foot + u - v};
-  for (const PathStep& step : path) keepBehind(face, step.back ? wide(*step.plane) : turned(wide(*step.plane)));
+  std::vector<V> scratch;
+  scratch.reserve(16);
+  for (const PathStep& step : path) {
+    keepBehind(face, step.back ? wide(*step.plane) : turned(wide(*step.plane)), scratch);
+  }
   for (int a = 0; a < 3; ++a) {
     V axisNormal{0, 0, 0};
     (a == 0 ? axisNormal.x : a == 1 ? axisNormal.y : axisNormal.z) = 1;
-    keepBehind(face, {axisNormal, -box.max[a] - distance});
-    keepBehind(face, {axisNormal * -1.0, box.min[a] - distance});
+    keepBehind(face, {axisNormal, -box.max[a] - distance}, scratch);
+    keepBehind(face, {axisNormal * -1.0, box.min[a] - distance}, scratch);
   }
   if (face.size() < 3) return probe;
   V middle{0, 0, 0};

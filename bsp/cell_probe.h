@@ -35,21 +35,27 @@ bool pointInside(const BspTree& tree, const Point3& p);
 
 // Calls visitNode(node) for every node of tree whose region may meet box
 // (every node when box is null) and visitCell(node, back, path) for each of
-// its empty subtrees that may.
+// its empty subtrees that may. Going down, box is cut to the side of each
+// plane taken, so that a region far from box is left as soon as the planes
+// above it leave nothing of box.
 template <class VisitNode, class VisitCell>
 void walkNear(BspTree& tree, const Bounds* box, double margin, TreePath& path, VisitNode& visitNode,
               VisitCell& visitCell) {
   BspNode& node = *tree.root;
   visitNode(node);
   for (const bool back : {true, false}) {
-    if (box != nullptr && !box->reaches(node.plane, back, margin)) continue;
+    Bounds part;
+    if (box != nullptr) {
+      part = box->clippedTo(node.plane, back, margin);
+      if (part.isEmpty()) continue;
+    }
     BspTree& sub = back ? node.back : node.front;
     if (sub.isEmpty()) {
       visitCell(node, back, path);
       continue;
     }
     path.push_back({&node.plane, back});
-    walkNear(sub, box, margin, path, visitNode, visitCell);
+    walkNear(sub, box != nullptr ? &part : nullptr, margin, path, visitNode, visitCell);
     path.pop_back();
   }
 }

@@ -21,11 +21,18 @@
 // that no face of the operand reaches lies wholly inside or wholly outside
 // the operand, and keeps its old label, which is wrong when the operation
 // changes it (the inside of a box subtracted by a larger one). Such cells
-// are found before the insertion, each with a point inside it
-// (cell_probe.h), and the point is classified by the operand's tree; a
+// are noted before the insertion; those still empty after it get a point
+// inside them (cell_probe.h), classified by the operand's tree; a
 // cell whose label must change gets a node without polygons on its
 // parent's plane turned round (and moved just off it), which turns its
 // inside to outside or back.
+//
+// The work stays near the operand: for a union or a difference nothing
+// outside the operand's box changes, so only the regions of the tree whose
+// planes leave some of that box are walked (the box cut down plane by
+// plane on the way), and of the nodes there only those whose faces meet
+// the box have them filtered. An intersection empties everything outside
+// the operand, so it walks the whole tree.
 //
 // Tolerances follow the model: on-plane distances scale with the largest
 // coordinate (the size of a float's rounding there) and with the extent of
@@ -98,33 +105,28 @@ bool facesLike(const Poly& poly, const Plane& plane) {
   return double(poly.plane.x) * plane.x + double(poly.plane.y) * plane.y + double(poly.plane.z) * plane.z > 0.0;
 }
 
-// Moves into kept the pieces of list that end in cells rule.keep selects;
-// side is the cell tree is. The list ends empty; dropped is set when a
-// piece ends elsewhere.
-void filterThrough(const BspTree& tree, Side side, PolyList& list, PolyList& kept, const FilterRule& rule,
+// Adds to kept the pieces of poly that end in cells rule.keep selects;
+// side is the cell tree is. dropped is set when a piece ends elsewhere.
+// Each piece goes all the way down right after its cut, so that no list is
+// built per level.
+void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList& kept, const FilterRule& rule,
                    float tolerance, bool& dropped) {
-  if (list.isEmpty()) return;
+  if (poly->isDegenerate()) return;
   if (tree.root == nullptr) {
     if (side == rule.keep) {
-      while (const PolyRef p = list.pop()) kept.add(p);
+      kept.add(poly);
+    } else {
+      dropped = true;
     }
-    dropped = dropped || !list.isEmpty();
-    list.clear();
     return;
   }
   const BspNode& node = *tree.root;
-  PolyList backList;
-  PolyList frontList;
-  while (const PolyRef p = popUsable(list)) {
-    visitPieces(p, node.plane, tolerance, [&](Side s, const PolyRef& piece) {
-      if (s == Side::On) {
-        s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
-      }
-      (s == Side::Back ? backList : frontList).add(piece);
-    });
-  }
-  filterThrough(node.back, Side::Back, backList, kept, rule, tolerance, dropped);
-  filterThrough(node.front, Side::Front, frontList, kept, rule, tolerance, dropped);
+  visitPieces(poly, node.plane, tolerance, [&](Side s, const PolyRef& piece) {
+    if (s == Side::On) {
+      s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
+    }
+    filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped);
+  });
 }
 
 // Moves into kept what rule keeps of faces, filtered one by one through
@@ -132,7 +134,6 @@ void filterThrough(const BspTree& tree, Side side, PolyList& list, PolyList& kep
 // of it is wholly outside the solid and is not filtered.
 void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, const FilterRule& rule, float tolerance,
                PolyList& kept) {
-  PolyList one;
   PolyList pieces;
   while (const PolyRef p = popUsable(faces)) {
     Bounds box;
@@ -142,8 +143,7 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
       continue;
     }
     bool dropped = false;
-    one.add(p);
-    filterThrough(tree, Side::Spanning, one, pieces, rule, tolerance, dropped);
+    filterThrough(tree, Side::Spanning, p, pieces, rule, tolerance, dropped);
     if (dropped) {
       while (const PolyRef piece = pieces.pop()) kept.add(piece);
     } else if (!pieces.isEmpty()) {
@@ -225,17 +225,30 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   const Bounds& probeBox = rules.nearOperandOnly ? bBox : everything;
   const float operandTolerance = toleranceFor(bBox);
   Bounds near = bBox;
-  std::vector<BspNode*> nodes;
-  std::vector<CellProbe> cells;
-  auto collect = [&](BspNode& node) {
-    nodes.push_back(&node);
-    near.grow(*node.coplanar);
+  // A node with the box of its polygons; a cell with the planes down to it,
+  // whose point is found only if no face of the operand reaches it.
+  struct NearNode {
+    BspNode* node;
+    Bounds faces;
   };
-  auto probe = [&](BspNode& node, bool back, const TreePath& path) {
-    if (back == rules.insideCells) cells.push_back(probeCell(node, back, path, probeBox, 4.0 * operandTolerance));
+  struct NearCell {
+    BspNode* node;
+    bool back;
+    TreePath path;
+  };
+  std::vector<NearNode> nodes;
+  std::vector<NearCell> cells;
+  auto collect = [&](BspNode& node) {
+    Bounds faces;
+    faces.grow(*node.coplanar);
+    near.grow(faces);
+    nodes.push_back({&node, faces});
+  };
+  auto note = [&](BspNode& node, bool back, const TreePath& path) {
+    if (back == rules.insideCells) cells.push_back({&node, back, path});
   };
   TreePath path;
-  walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, operandTolerance, path, collect, probe);
+  walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, operandTolerance, path, collect, note);
   const float tolerance = toleranceFor(near);
 
   BspTree operandTree;
@@ -247,18 +260,26 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   keepFaces(*bFaces, tree, nullptr, rules.operandFaces, tolerance, keptOperand);
   PolyListRef toInsert;
   while (const PolyRef p = keptOperand.pop()) toInsert->add(rules.reverseOperand ? reversed(*p) : p);
-  for (BspNode* node : nodes) {
+  for (const NearNode& n : nodes) {
+    // Faces all clear of the operand are all outside it: kept whole, or
+    // all dropped, without cutting or copying any.
+    if (!n.faces.meets(bBox, tolerance)) {
+      if (rules.treeFaces.keep != Side::Front) n.node->coplanar = PolyListRef();
+      continue;
+    }
     PolyListRef kept;
-    keepFaces(*node->coplanar, operandTree, &bBox, rules.treeFaces, tolerance, *kept);
-    node->coplanar = kept;
+    keepFaces(*n.node->coplanar, operandTree, &bBox, rules.treeFaces, tolerance, *kept);
+    n.node->coplanar = kept;
   }
 
   tree.insert(toInsert, rules.insertKeep, Side::Spanning, tolerance);
 
-  for (const CellProbe& cell : cells) {
+  for (const NearCell& cell : cells) {
     BspTree& sub = cell.back ? cell.node->back : cell.node->front;
-    if (!cell.found || !sub.isEmpty()) continue;
-    if (applies(operation, cell.back, pointInside(operandTree, cell.point)) != cell.back) {
+    if (!sub.isEmpty()) continue;
+    const CellProbe probe = probeCell(*cell.node, cell.back, cell.path, probeBox, 4.0 * operandTolerance);
+    if (!probe.found) continue;
+    if (applies(operation, cell.back, pointInside(operandTree, probe.point)) != cell.back) {
       // However much later models grow, what lies in the node's own plane
       // stays clear of the new one.
       const float margin = static_cast<float>(std::max(4.0 * tolerance, near.extent()));

@@ -277,4 +277,78 @@ TEST(Csg, ChainsOfUnionsAddUp) {
   EXPECT_TRUE(f.heldOnce);
 }
 
+// A solid of many faces, built with balancing planes, combined with boxes
+// that enclose it, lie inside it or fill a cavity in it: the cells that no
+// face of the operand reaches lie under many slanted planes, and each must
+// still be found and relabelled, as a grid of points shows.
+TEST(Csg, ManyFacedSolidsRelabelEveryCellTheOperandHolds) {
+  const int sides = 48;
+  const double prismVolume = sides / 2.0 * std::sin(2 * M_PI / sides) * 2;
+  const auto prism48 = [] { return prism(regularPolygon(sides, 1), -1, 1); };
+  const Inside inPrism = [](double x, double y, double z) {
+    if (!(-1 < z && z < 1)) return false;
+    const double angle = 2 * M_PI / sides;
+    for (int k = 0; k < sides; ++k) {
+      // The edge's outward normal points at the middle of its two corners.
+      const double c = std::cos((k + 0.5) * angle), s = std::sin((k + 0.5) * angle);
+      if (x * c + y * s > std::cos(angle / 2)) return false;
+    }
+    return true;
+  };
+  const Inside inCore = inCube(0, 0.3), inBig = inCube(0, 2);
+  struct Step {
+    std::function<PolyListRef()> operand;
+    Inside in;
+    CsgOperation op;
+  };
+  struct Case {
+    std::string what;
+    std::vector<Step> steps;
+    double volume;
+  };
+  const auto u = CsgOperation::Union;
+  const auto d = CsgOperation::Difference;
+  const auto i = CsgOperation::Intersection;
+  const Step big{[] { return cubeAround(0, 2); }, inBig, u};
+  const Step core{[] { return cubeAround(0, 0.3); }, inCore, u};
+  const auto with = [](Step step, CsgOperation op) {
+    step.op = op;
+    return step;
+  };
+  const Case cases[] = {
+      {"minus an enclosing box", {with(big, d)}, 0},
+      {"with an enclosing box", {with(big, u)}, 64},
+      {"within an enclosing box", {with(big, i)}, prismVolume},
+      {"with a box inside", {with(core, u)}, prismVolume},
+      {"minus a box inside", {with(core, d)}, prismVolume - 0.216},
+      {"cavity filled by a larger box inside",
+       {with(core, d), {[] { return cubeAround(0, 0.5); }, inCube(0, 0.5), u}},
+       prismVolume},
+      {"minus the half beyond x = 0", {{[] { return box(0, -3, -3, 3, 3, 3); }, inBox(0, -3, -3, 3, 3, 3), d}},
+       prismVolume / 2},
+      {"far box added, then the prism taken away",
+       {{[] { return box(1.5, 1.5, 1.5, 2, 2, 2); }, inBox(1.5, 1.5, 1.5, 2, 2, 2), u},
+        {[] { return cubeAround(0, 1.25); }, inCube(0, 1.25), d}},
+       0.125},
+  };
+  for (const Case& c : cases) {
+    BspTree tree;
+    combine(tree, prism48(), u);
+    for (const Step& step : c.steps) combine(tree, step.operand(), step.op);
+    const SolidFigures f = figuresOf(tree);
+    EXPECT_NEAR(f.volume, c.volume, 1e-5) << c.what;
+    EXPECT_LE(f.openness, 1e-5) << c.what;
+    for (double x = -2.37; x < 2.5; x += 0.25) {
+      for (double y = -2.41; y < 2.5; y += 0.25) {
+        for (double z = -2.33; z < 2.5; z += 0.25) {
+          bool expected = inPrism(x, y, z);
+          for (const Step& step : c.steps) expected = applies(step.op, expected, step.in(x, y, z));
+          ASSERT_EQ(isInside(tree, pt(float(x), float(y), float(z))), expected)
+              << c.what << " at " << x << ", " << y << ", " << z;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
