@@ -62,12 +62,17 @@ EMSDK_ENV := NODE_PATH=/usr/share/nodejs
 
 .PHONY: web serve-web test-web
 
-$(WEB_BUILD)/CMakeCache.txt:
+# The font tables are made by the desktop build's generator: the web build's
+# own programs run only in a browser.
+PSF_TABLE := $(BUILD)/platform/kelvane-psf-table
+
+$(WEB_BUILD)/CMakeCache.txt: | deps $(BUILD)/CMakeCache.txt
 	@scripts/install-deps web
-	$(EMSDK_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
+	$(EMSDK_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DKELVANE_PSF_TABLE=$(CURDIR)/$(PSF_TABLE)
 
 web: $(WEB_BUILD)/CMakeCache.txt
 	@scripts/install-deps web
+	cmake --build $(BUILD) --target kelvane-psf-table -j$(JOBS)
 	$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j$(JOBS)
 
 serve-web: web

@@ -7,11 +7,20 @@ set(KELVANE_CONSOLE_FONTS /usr/share/consolefonts CACHE PATH "Folder of the PSF 
 set(KELVANE_SYSTEM_FIXED_FONT Lat15-Fixed16.psf.gz CACHE STRING "Console font behind SYSTEM_FIXED_FONT")
 set(KELVANE_ANSI_FIXED_FONT Lat15-Fixed13.psf.gz CACHE STRING "Console font behind ANSI_FIXED_FONT")
 
+# A build whose own programs cannot run on this machine (the web page's)
+# takes the generator of the desktop build.
+set(KELVANE_PSF_TABLE "" CACHE FILEPATH "Font table generator built for this machine")
+
 function(kelvane_add_fonts target root)
-  find_package(ZLIB REQUIRED)
-  if(NOT TARGET kelvane-psf-table)
-    add_executable(kelvane-psf-table ${root}/tools/font/psf_to_table.cpp)
-    target_link_libraries(kelvane-psf-table PRIVATE ZLIB::ZLIB)
+  if(KELVANE_PSF_TABLE)
+    set(generator ${KELVANE_PSF_TABLE})
+  else()
+    find_package(ZLIB REQUIRED)
+    if(NOT TARGET kelvane-psf-table)
+      add_executable(kelvane-psf-table ${root}/tools/font/psf_to_table.cpp)
+      target_link_libraries(kelvane-psf-table PRIVATE ZLIB::ZLIB)
+    endif()
+    set(generator kelvane-psf-table)
   endif()
   set(generated)
   foreach(pair "kSystemFixedFont;${KELVANE_SYSTEM_FIXED_FONT}" "kAnsiFixedFont;${KELVANE_ANSI_FIXED_FONT}")
@@ -25,8 +34,8 @@ function(kelvane_add_fonts target root)
     set(out ${CMAKE_CURRENT_BINARY_DIR}/fonts/${name}.cpp)
     add_custom_command(OUTPUT ${out}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/fonts
-                       COMMAND kelvane-psf-table ${font} ${name} ${out}
-                       DEPENDS kelvane-psf-table ${font}
+                       COMMAND ${generator} ${font} ${name} ${out}
+                       DEPENDS ${generator} ${font}
                        COMMENT "Font table ${name} from ${file}"
                        VERBATIM)
     list(APPEND generated ${out})

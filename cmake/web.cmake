@@ -15,7 +15,7 @@ target_link_libraries(kelvane PRIVATE kelvane_system kelvane_host_web)
 # Windows never maps that range; GLOBAL_BASE keeps the program's data, and the
 # stack and heap after it, above it too.
 target_link_options(kelvane PRIVATE
-  -Os
+  -Oz
   -sGLOBAL_BASE=65536
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384
   -sMODULARIZE=1 -sEXPORT_NAME=createKelvane

@@ -101,7 +101,7 @@ TEST_F(RenderTest, RefusesBadCommandLinesAndPathsItCannotWrite) {
   const std::string out = " --out " + (dir / "out").string();
   const std::pair<std::string, std::string> cases[] = {
       {out + " --spin", "unknown option '--spin'"},
-      {"--drag 1,2:3,4", "--out DIR is required"},
+      {"--drag 1,2:3,4", "--out DIR or --export FILE is required"},
       {out + " --drag", "--drag needs a value"},
       {out + " --drag 640,10:20,20", "outside the 640 x 480 screen"},
       {out + " --drag 10,10:20,480", "outside the 640 x 480 screen"},
@@ -109,11 +109,11 @@ TEST_F(RenderTest, RefusesBadCommandLinesAndPathsItCannotWrite) {
       {"--out " + (dir / "plain-file" / "out").string(), "cannot use"},
       {out + " --gif " + (dir / "missing" / "a.gif").string(), "cannot write"},
       {out + " --key", "--key needs a value"},
-      {out + " --key xy", "--key 'xy'"},
-      {out + " --key 255", "--key '255'"},
-      {out + " --key F13", "--key 'F13'"},
-      {out + " --stage 10", "--stage '10'"},
-      {out + " --stage -1", "--stage '-1'"},
+      {out + " --key xy", "--key: 'xy'"},
+      {out + " --key 255", "--key: '255'"},
+      {out + " --key F13", "--key: 'F13'"},
+      {out + " --stage 10", "--stage: N: '10'"},
+      {out + " --stage -1", "--stage: N: '-1'"},
       {"--export " + (dir / "model.ply").string(), "model.ply': the name must end in .stl or .obj"},
       {"--export " + (dir / "model.stl").string() + " --drag 1,2:3,4", "frames need --out DIR"},
       {"--export " + (dir / "missing" / "model.stl").string(), "cannot write"},
@@ -170,7 +170,7 @@ TEST_F(RenderTest, FramesASceneFileLikeTheBuiltInScene) {
   ASSERT_EQ(render(out), 0) << output;
   const Extent builtIn = extentOf(read(1));
   for (const char* example : {"demo.csg", "swiss-cheese.csg", "torus.obj"}) {
-    ASSERT_EQ(render(out + " --scene " KELVANE_SOURCE_DIR "/examples/" + example), 0) << output;
+    ASSERT_EQ(render(out + " --force --scene " KELVANE_SOURCE_DIR "/examples/" + example), 0) << output;
     const Extent e = extentOf(read(1));
     const int size = std::max(e.right - e.left, e.bottom - e.top);
     EXPECT_NEAR((e.left + e.right) / 2.0, 320, 40) << example;
