@@ -110,21 +110,6 @@ INSTANTIATE_TEST_SUITE_P(Boxes, CsgTable, testing::ValuesIn(rows()), [](const au
   return name;
 });
 
-// A cavity that no face of the operand reaches, filled by it: the cell of
-// the cavity is inside the operand and turns solid.
-TEST(Csg, FilledCavityTurnsSolid) {
-  for (const double h : {1.0, 1.5}) {
-    BspTree tree;
-    combine(tree, cubeAround(0, 2), CsgOperation::Union);
-    combine(tree, cubeAround(0, 1), CsgOperation::Difference);
-    combine(tree, cubeAround(0, h), CsgOperation::Union);
-    const SolidFigures f = figuresOf(tree);
-    EXPECT_NEAR(f.volume, 64, 1e-9) << h;
-    EXPECT_NEAR(f.area, 96, 1e-9) << h;
-    for (const float x : {-1.9f, -0.5f, 0.1f, 0.9f, 1.3f}) EXPECT_TRUE(isInside(tree, pt(x, x / 2, 0.3f))) << h << " " << x;
-  }
-}
-
 // A cell relabelled by an earlier operation still sorts faces lying in its
 // parent's plane by their facing: the rod's walls cut out again at the end
 // lie in the planes of the walls that the intersection made.
@@ -141,15 +126,6 @@ TEST(Csg, RelabelledCellsKeepSortingCoplanarFaces) {
   EXPECT_NEAR(f.area, 24 - 2 + 8, 1e-9);
   EXPECT_FALSE(isInside(tree, pt(0.1f, 0.2f, 0.3f)));
   EXPECT_TRUE(isInside(tree, pt(0.7f, 0.2f, 0.3f)));
-}
-
-// No shared wall survives a face-to-face union, not even as a sliver.
-TEST(Csg, FaceToFaceUnionLosesTheInnerWall) {
-  const auto tree = combined(cubeAround(0, 1), box(1, -1, -1, 3, 1, 1), CsgOperation::Union);
-  for (const CountedPoly* p : allPolys(*tree)) {
-    EXPECT_FALSE(std::fabs(p->plane.x) > 0.5f && std::fabs(p->plane.w + p->plane.x) < 1e-6f)
-        << "a face in the plane x = 1";
-  }
 }
 
 // Far from the origin, at every size: a box keeps its six faces alone and

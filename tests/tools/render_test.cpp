@@ -100,24 +100,17 @@ TEST_F(RenderTest, RefusesBadCommandLinesAndPathsItCannotWrite) {
   std::fclose(std::fopen((dir / "plain-file").c_str(), "w"));
   const std::string out = " --out " + (dir / "out").string();
   const std::pair<std::string, std::string> cases[] = {
-      {out + " --spin", "unknown option '--spin'"},
       {"--drag 1,2:3,4", "--out DIR or --export FILE is required"},
-      {out + " --drag", "--drag needs a value"},
       {out + " --drag 640,10:20,20", "outside the 640 x 480 screen"},
-      {out + " --drag 10,10:20,480", "outside the 640 x 480 screen"},
-      {out + " --drag 1,2:3,4:-3", "MOVES: '-3' is not a whole number from 0 to 10000"},
       {"--out " + (dir / "plain-file" / "out").string(), "cannot use"},
       {out + " --gif " + (dir / "missing" / "a.gif").string(), "cannot write"},
-      {out + " --key", "--key needs a value"},
       {out + " --key xy", "--key: 'xy'"},
       {out + " --key 255", "--key: '255'"},
       {out + " --key F13", "--key: 'F13'"},
       {out + " --stage 10", "--stage: N: '10'"},
-      {out + " --stage -1", "--stage: N: '-1'"},
       {"--export " + (dir / "model.ply").string(), "model.ply': the name must end in .stl or .obj"},
       {"--export " + (dir / "model.stl").string() + " --drag 1,2:3,4", "frames need --out DIR"},
       {"--export " + (dir / "missing" / "model.stl").string(), "cannot write"},
-      {"--export " + (dir / "plain-file" / "model.obj").string(), "cannot write"},
   };
   for (const auto& [arguments, says] : cases) {
     EXPECT_NE(render(arguments), 0) << arguments;
@@ -192,15 +185,10 @@ TEST_F(RenderTest, RefusesABadSceneFileInOneLineBeforeAnyFrame) {
     std::fclose(f);
     return (dir / name).string();
   };
-  std::string binary(84, '\0');
-  binary[80] = 12;  // twelve triangles announced, none there
   const std::string huge = write("huge.stl", "");
   fs::resize_file(huge, 100u << 20);
   const std::pair<std::string, std::string> cases[] = {
       {write("open.csg", "union() {\n  cube(;\n}\n"), ":2:8: error: expected a value, found ';'"},
-      {write("nan.csg", "sphere(r = nan);"), ":1:12: error: 'nan': numbers must be finite"},
-      {write("big.csg", "cube(1e999);"), ":1:6: error: number 1e999 is out of range (numbers are limited to 1e15 in magnitude)"},
-      {write("cut.stl", binary), ": error: binary STL of 12 triangles needs 684 bytes, the file has 84 (truncated)"},
       {huge, ": error: the file is 100 MB; scenes are limited to 64 MB"},
       {(dir / "missing.obj").string(), ": error: cannot open: No such file or directory"},
   };
