@@ -3,6 +3,8 @@
 #ifndef KELVANE_BENCH_HEADLESS_PROGRAM_H
 #define KELVANE_BENCH_HEADLESS_PROGRAM_H
 
+#include <benchmark/benchmark.h>
+
 #include <memory>
 #include <vector>
 
@@ -19,6 +21,17 @@ inline Viewer& startedViewer() {
     return theViewer;
   }();
   return *viewer;
+}
+
+// One drag frame an iteration: the press at the centre, then moves that
+// wander over spanX by spanY pixels so that no two frames in a row are alike.
+inline void dragFrames(benchmark::State& state, Viewer& viewer, int spanX, int spanY) {
+  viewer.beginDrag(POINT{320, 240});
+  int step = 0;
+  for (auto _ : state) {
+    viewer.drag(POINT{320 + step % spanX, 240 - step % spanY});
+    ++step;
+  }
 }
 
 #endif

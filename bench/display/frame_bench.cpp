@@ -30,13 +30,7 @@ void BM_FrameMemset(benchmark::State& state) {
 BENCHMARK(BM_FrameMemset);
 
 void BM_DragFrame(benchmark::State& state) {
-  Viewer& viewer = startedViewer();
-  viewer.beginDrag(POINT{320, 240});
-  int step = 0;
-  for (auto _ : state) {
-    viewer.drag(POINT{320 + step % 100, 240 - step % 37});
-    ++step;
-  }
+  dragFrames(state, startedViewer(), 100, 37);
 }
 BENCHMARK(BM_DragFrame);
 

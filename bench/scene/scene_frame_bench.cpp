@@ -49,13 +49,7 @@ BENCHMARK(BM_SphereGridFrame)->Unit(benchmark::kMillisecond);
 
 // Turned, so that about half the faces face the eye from another side.
 void BM_SphereGridDragFrame(benchmark::State& state) {
-  Viewer& viewer = viewerOfTheGrid();
-  viewer.beginDrag(POINT{320, 240});
-  int step = 0;
-  for (auto _ : state) {
-    viewer.drag(POINT{320 + step % 160, 240 - step % 97});
-    ++step;
-  }
+  dragFrames(state, viewerOfTheGrid(), 160, 97);
 }
 BENCHMARK(BM_SphereGridDragFrame)->Unit(benchmark::kMillisecond);
 
