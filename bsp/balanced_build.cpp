@@ -119,26 +119,54 @@ struct Sorted {
   Polys on;
   Polys back;
   Polys front;
+
+  Polys& at(Side side) { return side == Side::On ? on : side == Side::Back ? back : front; }
 };
 
-// Cuts every polygon by plane; pieces too thin to have a plane are dropped,
-// as every tree operation drops them.
+// Where poly lies against plane, as splitPolyWithin decides it for a polygon
+// it does not cut; Spanning when some vertex lies beyond the tolerance on
+// each side. Nearly every polygon of a build goes one way whole, and this
+// tells so without the cutter's bookkeeping.
+Side sideOf(const Poly& poly, const Plane& plane, float tolerance) {
+  bool back = false;
+  bool front = false;
+  for (int i = 0; i < poly.vertexCount; ++i) {
+    const float s = poly.vertices[i].dot(plane);
+    back = back || s < -tolerance;
+    front = front || s > tolerance;
+  }
+  return back && front ? Side::Spanning : back ? Side::Back : front ? Side::Front : Side::On;
+}
+
+// Sorts poly, or its pieces, by plane; pieces too thin to have a plane are
+// dropped, as every tree operation drops them.
+void sortInto(const PolyRef& poly, const Plane& plane, float tolerance, Sorted& s) {
+  const Side side = sideOf(*poly, plane, tolerance);
+  if (side != Side::Spanning) {
+    s.at(side).push_back(poly);
+    return;
+  }
+  visitPieces(poly, plane, tolerance, [&s](Side pieceSide, const PolyRef& piece) {
+    if (!piece->isDegenerate()) s.at(pieceSide).push_back(piece);
+  });
+}
+
 Sorted sortByPlane(const Polys& polys, const Plane& plane, float tolerance) {
   Sorted s;
-  for (const PolyRef& poly : polys) {
-    visitPieces(poly, plane, tolerance, [&s](Side side, const PolyRef& piece) {
-      if (piece->isDegenerate()) return;
-      (side == Side::On ? s.on : side == Side::Back ? s.back : s.front).push_back(piece);
-    });
-  }
+  for (const PolyRef& poly : polys) sortInto(poly, plane, tolerance, s);
   return s;
 }
 
-void foundInOrder(BspTree& tree, const Polys& polys, float tolerance) {
-  PolyList rest;
-  for (std::size_t i = polys.size(); i-- > 1;) rest.add(polys[i]);
+void buildSides(BspNode& node, Sorted& sorted, float tolerance, int depth);
+
+// The first polygon founds the node and the rest are sorted by its plane,
+// as insertion would found it, with no list built per level.
+void foundInOrder(BspTree& tree, Polys&& polys, float tolerance, int depth) {
   tree.root = new BspNode(polys.front());
-  tree.root->insert(rest, Side::Spanning, tolerance);
+  Sorted sorted;
+  for (std::size_t i = 1; i < polys.size(); ++i) sortInto(polys[i], tree.root->plane, tolerance, sorted);
+  polys.clear();
+  buildSides(*tree.root, sorted, tolerance, depth);
 }
 
 void build(BspTree& tree, Polys&& polys, float tolerance, int depth);
@@ -156,13 +184,13 @@ void build(BspTree& tree, Polys&& polys, float tolerance, int depth) {
   Plane plane;
   if (polys.size() <= static_cast<std::size_t>(kFounderFirstLimit) || depth >= kMaxBalancingDepth ||
       !balancingPlane(polys, tolerance, plane)) {
-    foundInOrder(tree, polys, tolerance);
+    foundInOrder(tree, std::move(polys), tolerance, depth);
     return;
   }
   Sorted sorted = sortByPlane(polys, plane, tolerance);
   const bool shrinks = sorted.back.size() < polys.size() && sorted.front.size() < polys.size();
   if (!shrinks || (sorted.on.empty() && (sorted.back.empty() || sorted.front.empty()))) {
-    foundInOrder(tree, polys, tolerance);
+    foundInOrder(tree, std::move(polys), tolerance, depth);
     return;
   }
   polys.clear();
