@@ -153,6 +153,8 @@ void sortInto(const PolyRef& poly, const Plane& plane, float tolerance, Sorted& 
 
 Sorted sortByPlane(const Polys& polys, const Plane& plane, float tolerance) {
   Sorted s;
+  s.back.reserve(polys.size());
+  s.front.reserve(polys.size());
   for (const PolyRef& poly : polys) sortInto(poly, plane, tolerance, s);
   return s;
 }
@@ -164,6 +166,8 @@ void buildSides(BspNode& node, Sorted& sorted, float tolerance, int depth);
 void foundInOrder(BspTree& tree, Polys&& polys, float tolerance, int depth) {
   tree.root = new BspNode(polys.front());
   Sorted sorted;
+  // A convex solid's leaves are chains: all but the founder go behind.
+  sorted.back.reserve(polys.size());
   for (std::size_t i = 1; i < polys.size(); ++i) sortInto(polys[i], tree.root->plane, tolerance, sorted);
   polys.clear();
   buildSides(*tree.root, sorted, tolerance, depth);
