@@ -42,6 +42,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
 #include <vector>
 
 #include "bsp/bounds.h"
@@ -64,7 +65,6 @@ struct OperationRules {
   FilterRule treeFaces;     // the tree's own faces through the operand's tree
   FilterRule operandFaces;  // the operand's faces through the tree
   bool reverseOperand;      // the kept operand faces turned inside out
-  Side insertKeep;          // the cells of the tree the operand's faces go into
   bool insideCells;         // which cells may need a new label: inside ones, or outside ones
   bool nearOperandOnly;     // only cells near the operand can change
 };
@@ -73,15 +73,15 @@ struct OperationRules {
 OperationRules rulesFor(CsgOperation operation) {
   switch (operation) {
     case CsgOperation::Union:
-      return {{Side::Front, Side::Front, Side::Back}, {Side::Front, Side::Back, Side::Back}, false, Side::Front,
-              false, true};
+      return {{Side::Front, Side::Front, Side::Back}, {Side::Front, Side::Back, Side::Back}, false, false,
+              true};
     case CsgOperation::Intersection:
-      return {{Side::Back, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, false, Side::Back,
-              true, false};
+      return {{Side::Back, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, false, true,
+              false};
     case CsgOperation::Difference:
       break;
   }
-  return {{Side::Front, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, true, Side::Back, true, true};
+  return {{Side::Front, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, true, true, true};
 }
 
 bool applies(CsgOperation operation, bool inTree, bool inOperand) {
@@ -105,16 +105,29 @@ bool facesLike(const Poly& poly, const Plane& plane) {
   return double(poly.plane.x) * plane.x + double(poly.plane.y) * plane.y + double(poly.plane.z) * plane.z > 0.0;
 }
 
+// Where a kept piece of the operand goes into the tree: among the polygons
+// of the first node whose plane it lies in, as insertion would put it
+// there, or else into the cell it reaches.
+struct Landing {
+  PolyRef piece;
+  const BspNode* lyingIn;
+  const BspTree* cell;
+  Side side;
+};
+
 // Adds to kept the pieces of poly that end in cells rule.keep selects;
 // side is the cell tree is. dropped is set when a piece ends elsewhere.
 // Each piece goes all the way down right after its cut, so that no list is
-// built per level.
+// built per level. With landings, where each kept piece would be inserted
+// is noted too (lyingIn: the first node on the way whose plane holds it).
 void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList& kept, const FilterRule& rule,
-                   float tolerance, bool& dropped) {
+                   float tolerance, bool& dropped, std::vector<Landing>* landings = nullptr,
+                   const BspNode* lyingIn = nullptr) {
   if (poly->isDegenerate()) return;
   if (tree.root == nullptr) {
     if (side == rule.keep) {
       kept.add(poly);
+      if (landings != nullptr) landings->push_back({poly, lyingIn, &tree, side});
     } else {
       dropped = true;
     }
@@ -122,10 +135,12 @@ void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList
   }
   const BspNode& node = *tree.root;
   visitPieces(poly, node.plane, tolerance, [&](Side s, const PolyRef& piece) {
+    const BspNode* lying = lyingIn;
     if (s == Side::On) {
+      if (lying == nullptr && !node.balancing) lying = &node;
       s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
     }
-    filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped);
+    filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped, landings, lying);
   });
 }
 
@@ -151,6 +166,47 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
       kept.add(p);
     }
   }
+}
+
+// The operand's faces filtered through tree, each kept piece with where it
+// lands: the pieces are those insertion would cut from the face on the same
+// way down, so that they need not be pushed down the tree a second time.
+std::vector<Landing> landFaces(PolyList& faces, const BspTree& tree, const FilterRule& rule, float tolerance) {
+  std::vector<Landing> landings;
+  PolyList pieces;
+  while (const PolyRef p = popUsable(faces)) {
+    bool dropped = false;
+    filterThrough(tree, Side::Spanning, p, pieces, rule, tolerance, dropped, &landings);
+    pieces.clear();
+  }
+  return landings;
+}
+
+PolyRef reversed(const Poly& poly);
+
+// Puts every landed piece where it landed: into its node's polygons, or
+// with the others that reach its cell into that cell, in the order they
+// were filtered.
+void insertLanded(const std::vector<Landing>& landings, bool reverse, float tolerance) {
+  struct Cell {
+    const BspTree* tree;
+    Side side;
+    PolyListRef pieces;
+  };
+  std::vector<Cell> cells;
+  std::unordered_map<const BspTree*, std::size_t> cellIndex;
+  for (const Landing& l : landings) {
+    const PolyRef piece = reverse ? reversed(*l.piece) : l.piece;
+    if (l.lyingIn != nullptr) {
+      const_cast<BspNode*>(l.lyingIn)->coplanar->add(piece);
+      continue;
+    }
+    const auto [at, added] = cellIndex.emplace(l.cell, cells.size());
+    if (added) cells.push_back({l.cell, l.side, PolyListRef()});
+    cells[at->second].pieces->add(piece);
+  }
+  // The cells are empty subtrees of tree, which the caller may change.
+  for (Cell& cell : cells) const_cast<BspTree*>(cell.tree)->insert(cell.pieces, cell.side, cell.side, tolerance);
 }
 
 PolyRef reversed(const Poly& poly) {
@@ -256,10 +312,7 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   for (const PolyNode* n = b->head; n != nullptr; n = n->next) bFaces->add(n->poly);
   operandTree.insert(b, Side::Spanning, Side::Spanning, tolerance);
 
-  PolyList keptOperand;
-  keepFaces(*bFaces, tree, nullptr, rules.operandFaces, tolerance, keptOperand);
-  PolyListRef toInsert;
-  while (const PolyRef p = keptOperand.pop()) toInsert->add(rules.reverseOperand ? reversed(*p) : p);
+  const std::vector<Landing> landings = landFaces(*bFaces, tree, rules.operandFaces, tolerance);
   for (const NearNode& n : nodes) {
     // Faces all clear of the operand are all outside it: kept whole, or
     // all dropped, without cutting or copying any.
@@ -272,7 +325,7 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     n.node->coplanar = kept;
   }
 
-  tree.insert(toInsert, rules.insertKeep, Side::Spanning, tolerance);
+  insertLanded(landings, rules.reverseOperand, tolerance);
 
   for (const NearCell& cell : cells) {
     BspTree& sub = cell.back ? cell.node->back : cell.node->front;
