@@ -17,7 +17,10 @@
 //
 // The operand's kept faces are then inserted with keep codes, as the
 // demo's own boxes are: they found subtrees in the cells of the tree that
-// they reach, and those subtrees tell inside from outside there. A cell
+// they reach, and those subtrees tell inside from outside there. Filtering
+// has already cut them on the very way down insertion takes, so each kept
+// piece goes straight to where it ended: the cell it reached, or the first
+// node whose plane holds it. A cell
 // that no face of the operand reaches lies wholly inside or wholly outside
 // the operand, and keeps its old label, which is wrong when the operation
 // changes it (the inside of a box subtracted by a larger one). Such cells
