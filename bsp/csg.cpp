@@ -108,9 +108,9 @@ bool facesLike(const Poly& poly, const Plane& plane) {
   return double(poly.plane.x) * plane.x + double(poly.plane.y) * plane.y + double(poly.plane.z) * plane.z > 0.0;
 }
 
-// Where a kept piece of the operand goes into the tree: among the polygons
-// of the first node whose plane it lies in, as insertion would put it
-// there, or else into the cell it reaches.
+// A piece that filtering keeps, and where insertion would put it into the
+// tree it was filtered through: among the polygons of the first node whose
+// plane holds it, or else into the cell it reaches.
 struct Landing {
   PolyRef piece;
   const BspNode* lyingIn;
@@ -118,19 +118,17 @@ struct Landing {
   Side side;
 };
 
-// Adds to kept the pieces of poly that end in cells rule.keep selects;
-// side is the cell tree is. dropped is set when a piece ends elsewhere.
-// Each piece goes all the way down right after its cut, so that no list is
-// built per level. With landings, where each kept piece would be inserted
-// is noted too (lyingIn: the first node on the way whose plane holds it).
-void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList& kept, const FilterRule& rule,
-                   float tolerance, bool& dropped, std::vector<Landing>* landings = nullptr,
-                   const BspNode* lyingIn = nullptr) {
+// Adds to kept the pieces of poly that end in cells rule.keep selects, each
+// with where it would be inserted (lyingIn: the first node on the way whose
+// plane holds it); side is the cell tree is. dropped is set when a piece
+// ends elsewhere. Each piece goes all the way down right after its cut, so
+// that no list is built per level.
+void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, std::vector<Landing>& kept,
+                   const FilterRule& rule, float tolerance, bool& dropped, const BspNode* lyingIn = nullptr) {
   if (poly->isDegenerate()) return;
   if (tree.root == nullptr) {
     if (side == rule.keep) {
-      kept.add(poly);
-      if (landings != nullptr) landings->push_back({poly, lyingIn, &tree, side});
+      kept.push_back({poly, lyingIn, &tree, side});
     } else {
       dropped = true;
     }
@@ -143,7 +141,7 @@ void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList
       if (lying == nullptr && !node.balancing) lying = &node;
       s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
     }
-    filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped, landings, lying);
+    filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped, lying);
   });
 }
 
@@ -152,7 +150,7 @@ void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList
 // of it is wholly outside the solid and is not filtered.
 void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, const FilterRule& rule, float tolerance,
                PolyList& kept) {
-  PolyList pieces;
+  std::vector<Landing> pieces;
   while (const PolyRef p = popUsable(faces)) {
     Bounds box;
     box.grow(*p);
@@ -163,11 +161,11 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
     bool dropped = false;
     filterThrough(tree, Side::Spanning, p, pieces, rule, tolerance, dropped);
     if (dropped) {
-      while (const PolyRef piece = pieces.pop()) kept.add(piece);
-    } else if (!pieces.isEmpty()) {
-      pieces.clear();
+      for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece) kept.add(piece->piece);
+    } else if (!pieces.empty()) {
       kept.add(p);
     }
+    pieces.clear();
   }
 }
 
@@ -176,11 +174,9 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
 // way down, so that they need not be pushed down the tree a second time.
 std::vector<Landing> landFaces(PolyList& faces, const BspTree& tree, const FilterRule& rule, float tolerance) {
   std::vector<Landing> landings;
-  PolyList pieces;
   while (const PolyRef p = popUsable(faces)) {
     bool dropped = false;
-    filterThrough(tree, Side::Spanning, p, pieces, rule, tolerance, dropped, &landings);
-    pieces.clear();
+    filterThrough(tree, Side::Spanning, p, landings, rule, tolerance, dropped);
   }
   return landings;
 }
@@ -213,10 +209,10 @@ void insertLanded(const std::vector<Landing>& landings, bool reverse, float tole
 }
 
 PolyRef reversed(const Poly& poly) {
-  std::vector<Point3> ring(poly.vertices, poly.vertices + poly.vertexCount);
-  std::reverse(ring.begin(), ring.end());
+  Point3 ring[kMaxVertexCount];
+  std::reverse_copy(poly.vertices, poly.vertices + poly.vertexCount, ring);
   PolyRef r;
-  r = new CountedPoly(ring.data(), poly.vertexCount);
+  r = new CountedPoly(ring, poly.vertexCount);
   return r;
 }
 
