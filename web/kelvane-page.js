@@ -84,7 +84,8 @@
       },
       preRun: [module => {
         if (!scene) return;
-        const name = scene.name.replace(/[^A-Za-z0-9._-]/g, "_");
+        // A plain file name to the command line: no folder, no option, not "." or "..".
+        const name = scene.name.replace(/[^A-Za-z0-9._-]/g, "_").replace(/^[-.]/, "_");
         module.FS.mkdirTree(kSceneFolder);
         module.FS.chdir(kSceneFolder);
         module.FS.writeFile(name, scene.bytes);
