@@ -184,8 +184,8 @@ function sceneFrame(file) {
   return join(dir, "frame-0001.png");
 }
 
-// What the desktop prints for a file its readers refuse, run from the
-// file's folder as the page runs the program.
+// What the program prints on the desktop (kelvane-render runs its WinMain)
+// for a file the readers refuse, run from the file's folder as in the page.
 function desktopRefusal(scene) {
   const dir = join(outDir, "refused");
   rmSync(dir, {recursive: true, force: true});
@@ -209,7 +209,8 @@ function dropFile(page, name, bytes) {
   }, name, Buffer.from(bytes).toString("base64"));
 }
 
-// Resolves once `runs` more starts of the program have drawn and wait.
+// Resolves once the page has started the program `runs` times in all and
+// the last start has drawn its first frame and waits for input.
 async function started(page, runs, what) {
   await page.waitForFunction(n => window.kelvane.runs >= n && window.kelvane.frames() >= 1 && window.kelvane.waiting(),
                              {timeout: kWaitMs}, runs)
