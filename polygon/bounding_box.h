@@ -24,6 +24,16 @@ struct BoundingBox {
     min.z = min.z > v.z ? outBy(v.z, -kEpsilon) : min.z;
   }
 
+  // grow for every point of a ring, in order, the faces held in locals
+  // meanwhile: written back through this after every point, they would
+  // have to be, as the ring might lie inside the box for all the compiler
+  // knows.
+  void grow(const Point3* ring, int count) {
+    BoundingBox b = *this;
+    for (int i = 0; i < count; ++i) b.grow(ring[i]);
+    *this = b;
+  }
+
  private:
   static float outBy(float coordinate, float margin) { return static_cast<float>(double(coordinate) + margin); }
 };

@@ -9,7 +9,7 @@ void PolyList::add(const PolyRef& r) {
   node->poly = r;
   node->next = head;
   head = node;
-  for (int i = 0; i < r->vertexCount; ++i) box.grow(r->vertices[i]);
+  box.grow(r->vertices, r->vertexCount);
 }
 
 PolyRef PolyList::pop() {
