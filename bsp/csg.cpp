@@ -172,11 +172,13 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
 // The operand's faces filtered through tree, each kept piece with where it
 // lands: the pieces are those insertion would cut from the face on the same
 // way down, so that they need not be pushed down the tree a second time.
-std::vector<Landing> landFaces(PolyList& faces, const BspTree& tree, const FilterRule& rule, float tolerance) {
+// faces are usable, and go tail first.
+std::vector<Landing> landFaces(const std::vector<PolyRef>& faces, const BspTree& tree, const FilterRule& rule,
+                               float tolerance) {
   std::vector<Landing> landings;
-  while (const PolyRef p = popUsable(faces)) {
+  for (auto p = faces.rbegin(); p != faces.rend(); ++p) {
     bool dropped = false;
-    filterThrough(tree, Side::Spanning, p, landings, rule, tolerance, dropped);
+    filterThrough(tree, Side::Spanning, *p, landings, rule, tolerance, dropped);
   }
   return landings;
 }
@@ -219,10 +221,20 @@ PolyRef reversed(const Poly& poly) {
 // The usable polygons of list in a new list of the same order; list ends
 // empty.
 PolyListRef usable(PolyList& list) {
-  PolyListRef reversedOrder;
-  while (const PolyRef p = popUsable(list)) reversedOrder->add(p);
+  // The nodes move over as they are: no polygon is popped and pushed twice.
   PolyListRef out;
-  out->appendAll(reversedOrder);
+  PolyNode** link = &out->head;
+  *link = list.head;
+  list.head = nullptr;
+  while (PolyNode* node = *link) {
+    if (node->poly->isDegenerate()) {
+      *link = node->next;
+      delete node;
+      continue;
+    }
+    out->box.grow(node->poly->vertices, node->poly->vertexCount);
+    link = &node->next;
+  }
   return out;
 }
 
@@ -307,11 +319,11 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   const float tolerance = toleranceFor(near);
 
   BspTree operandTree;
-  PolyListRef bFaces;
-  for (const PolyNode* n = b->head; n != nullptr; n = n->next) bFaces->add(n->poly);
+  std::vector<PolyRef> bFaces;
+  for (const PolyNode* n = b->head; n != nullptr; n = n->next) bFaces.push_back(n->poly);
   operandTree.insert(b, Side::Spanning, Side::Spanning, tolerance);
 
-  const std::vector<Landing> landings = landFaces(*bFaces, tree, rules.operandFaces, tolerance);
+  const std::vector<Landing> landings = landFaces(bFaces, tree, rules.operandFaces, tolerance);
   for (const NearNode& n : nodes) {
     // Faces all clear of the operand are all outside it: kept whole, or
     // all dropped, without cutting or copying any.
