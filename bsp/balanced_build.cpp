@@ -147,10 +147,12 @@ Side sideOf(const Poly& poly, const Plane& plane, float tolerance) {
 
 // Sorts poly, or its pieces, by plane; pieces too thin to have a plane are
 // dropped, as every tree operation drops them.
-void sortInto(const Item& item, const Plane& plane, float tolerance, Sorted& s) {
+// An item sorted whole is moved on, when the caller gives it up.
+template <class ItemRef>
+void sortInto(ItemRef&& item, const Plane& plane, float tolerance, Sorted& s) {
   const Side side = sideOf(*item.poly, plane, tolerance);
   if (side != Side::Spanning) {
-    s.at(side).push_back(item);
+    s.at(side).push_back(std::forward<ItemRef>(item));
     return;
   }
   visitPieces(item.poly, plane, tolerance, [&s](Side pieceSide, const PolyRef& piece) {
@@ -175,7 +177,7 @@ void foundInOrder(BspTree& tree, Items&& items, float tolerance, int depth) {
   Sorted sorted;
   // A convex solid's leaves are chains: all but the founder go behind.
   sorted.back.reserve(items.size());
-  for (std::size_t i = 1; i < items.size(); ++i) sortInto(items[i], tree.root->plane, tolerance, sorted);
+  for (std::size_t i = 1; i < items.size(); ++i) sortInto(std::move(items[i]), tree.root->plane, tolerance, sorted);
   items.clear();
   buildSides(*tree.root, sorted, tolerance, depth);
 }

@@ -26,6 +26,8 @@ class CountedRef {
   CountedRef() = default;
   explicit CountedRef(T* t) : target(t) { hold(t); }
   CountedRef(const CountedRef& other) : target(other.target) { hold(target); }
+  // Takes other's hold over and leaves other empty: no count changes.
+  CountedRef(CountedRef&& other) noexcept : target(other.target) { other.target = nullptr; }
   ~CountedRef() { letGo(target); }
 
   // Holds t (which may be null) instead of the present target. The new hold

@@ -14,6 +14,9 @@ class PolyRef : public CountedRef<CountedPoly> {
   // count, e.g. PolyRef(corners, 4, 0, 1, 2, 3). count must lie in 1 to 255.
   PolyRef(const Point3* points, int count, ...);
   PolyRef(const PolyRef& other) = default;
+  // Leaves other empty, and no count changes: a tree build moves handles
+  // from vector to vector by the thousand.
+  PolyRef(PolyRef&& other) noexcept = default;
 
   PolyRef& operator=(const PolyRef& other) {
     reset(other.get());
