@@ -308,6 +308,11 @@ TEST(Csg, ManyFacedSolidsRelabelEveryCellTheOperandHolds) {
       {"minus a box inside", {{core, d}}, prismVolume - 0.216},
       {"cavity filled by a larger box inside", {{core, d}, {cubeOperand(0, 0.5), u}}, prismVolume},
       {"minus the half beyond x = 0", {{boxOperand(0, -3, -3, 3, 3, 3), d}}, prismVolume / 2},
+      // Faces in the planes of the prism's own: the operand's pieces land
+      // beside the tree's faces in those nodes, or meet them face to face.
+      {"with a box standing on its cap", {{boxOperand(-0.5, -0.5, 1, 0.5, 0.5, 2), u}}, prismVolume + 1},
+      {"minus a pocket in its cap", {{boxOperand(-0.5, -0.5, 0, 0.5, 0.5, 1), d}}, prismVolume - 1},
+      {"with itself", {{{prism48, inPrism}, u}}, prismVolume},
       {"far box added, then the prism taken away",
        {{boxOperand(1.5, 1.5, 1.5, 2, 2, 2), u}, {cubeOperand(0, 1.25), d}},
        0.125},
@@ -319,6 +324,7 @@ TEST(Csg, ManyFacedSolidsRelabelEveryCellTheOperandHolds) {
     const SolidFigures f = figuresOf(tree);
     EXPECT_NEAR(f.volume, c.volume, 1e-5) << c.what;
     EXPECT_LE(f.openness, 1e-5) << c.what;
+    EXPECT_TRUE(f.heldOnce) << c.what;
     expectCells(tree, 2.5, 0.25, [&](double x, double y, double z) {
       bool expected = inPrism(x, y, z);
       for (const Step& step : c.steps) expected = applies(step.op, expected, step.operand.holds(x, y, z));
