@@ -89,6 +89,7 @@ std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
 SdlHost::~SdlHost() {
   unwatchConnection();
   if (texture_) SDL_DestroyTexture(texture_);
+  if (clientTexture_) SDL_DestroyTexture(clientTexture_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
@@ -104,7 +105,8 @@ bool SdlHost::pollEvent(InputEvent& event) {
       return false;
     }
     if (sdlEvent.type == SDL_WINDOWEVENT && sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED) show();
-    if (translateSdlEvent(sdlEvent, event)) return true;
+    const SDL_Point area = windowed_ ? client_ : SDL_Point{kScreenWidth, kScreenHeight};
+    if (translateSdlEvent(sdlEvent, event, area)) return true;
   }
 }
 
@@ -133,11 +135,51 @@ void SdlHost::present(const std::uint8_t* pixels, const Palette& palette) {
 }
 
 void SdlHost::show() {
-  SDL_UpdateTexture(texture_, nullptr, rgb_.data(), kScreenWidth * sizeof(std::uint32_t));
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  if (windowed_) {
+    const SDL_Rect at{0, 0, client_.x, client_.y};
+    if (clientTexture_) SDL_RenderCopy(renderer_, clientTexture_, nullptr, &at);
+  } else {
+    SDL_UpdateTexture(texture_, nullptr, rgb_.data(), kScreenWidth * sizeof(std::uint32_t));
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  }
   SDL_RenderPresent(renderer_);
+}
+
+// Without a logical size the renderer draws and reports the mouse in the
+// window's own pixels, which the client area's pictures already are.
+void SdlHost::showWindowed(bool windowed, int width, int height) {
+  if (windowed) {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowResizable(window_, SDL_TRUE);
+    SDL_SetWindowSize(window_, width, height);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    SDL_RenderSetLogicalSize(renderer_, 0, 0);
+  } else if (windowed_) {
+    SDL_SetWindowResizable(window_, SDL_FALSE);
+    SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
+  }
+  windowed_ = windowed;
+  client_ = SDL_Point{width, height};
+}
+
+void SdlHost::presentClient(const std::uint32_t* pixels, int width, int height) {
+  int textureWidth = 0, textureHeight = 0;
+  if (clientTexture_) SDL_QueryTexture(clientTexture_, nullptr, nullptr, &textureWidth, &textureHeight);
+  if (!clientTexture_ || textureWidth != width || textureHeight != height) {
+    if (clientTexture_) SDL_DestroyTexture(clientTexture_);
+    // RGB888 ignores the top byte, which the client area leaves 0.
+    clientTexture_ = width > 0 && height > 0 ? SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888,
+                                                                  SDL_TEXTUREACCESS_STREAMING, width, height)
+                                             : nullptr;
+  }
+  if (clientTexture_) SDL_UpdateTexture(clientTexture_, nullptr, pixels, width * int(sizeof(std::uint32_t)));
+  client_ = SDL_Point{width, height};
+  show();
 }
 
 void SdlHost::setCursorVisible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
