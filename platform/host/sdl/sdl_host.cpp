@@ -104,7 +104,10 @@ bool SdlHost::pollEvent(InputEvent& event) {
     } else if (!SDL_PollEvent(&sdlEvent)) {
       return false;
     }
-    if (sdlEvent.type == SDL_WINDOWEVENT && sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED) show();
+    if (sdlEvent.type == SDL_WINDOWEVENT && (sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                             sdlEvent.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+      show();
+    }
     const SDL_Point area = windowed_ ? client_ : SDL_Point{kScreenWidth, kScreenHeight};
     if (translateSdlEvent(sdlEvent, event, area)) return true;
   }
@@ -134,7 +137,12 @@ void SdlHost::present(const std::uint8_t* pixels, const Palette& palette) {
   show();
 }
 
+// The logical size is set afresh each time: the viewport it implies is
+// worked out from the window's size when it is set, and the window may
+// have changed size since.
 void SdlHost::show() {
+  SDL_RenderSetLogicalSize(renderer_, windowed_ ? 0 : kScreenWidth, windowed_ ? 0 : kScreenHeight);
+  if (windowed_) SDL_RenderSetViewport(renderer_, nullptr);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   if (windowed_) {
@@ -147,21 +155,28 @@ void SdlHost::show() {
   SDL_RenderPresent(renderer_);
 }
 
-// Without a logical size the renderer draws and reports the mouse in the
-// window's own pixels, which the client area's pictures already are.
+// Without a logical size (show) the renderer draws and reports the mouse in
+// the window's own pixels, which the client area's pictures already are.
+// Size and place are set as well as the full-screen state, and the window
+// is mapped afresh, because without a window manager (a bare X server)
+// nothing else would resize it.
 void SdlHost::showWindowed(bool windowed, int width, int height) {
   if (windowed) {
+    SDL_HideWindow(window_);
     SDL_SetWindowFullscreen(window_, 0);
     SDL_SetWindowBordered(window_, SDL_TRUE);
     SDL_SetWindowResizable(window_, SDL_TRUE);
     SDL_SetWindowSize(window_, width, height);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    SDL_RenderSetLogicalSize(renderer_, 0, 0);
+    SDL_ShowWindow(window_);
   } else if (windowed_) {
+    SDL_HideWindow(window_);
     SDL_SetWindowResizable(window_, SDL_FALSE);
     SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowPosition(window_, 0, 0);
+    SDL_SetWindowSize(window_, screenWidth_, screenHeight_);
     SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
+    SDL_ShowWindow(window_);
   }
   windowed_ = windowed;
   client_ = SDL_Point{width, height};
