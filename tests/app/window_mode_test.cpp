@@ -15,13 +15,14 @@ using headless::countCalls;
 
 const platform::HeadlessHost& host() { return static_cast<platform::HeadlessHost&>(platform::host()); }
 
-// The full-screen frame as the client area would show it at `scale`,
-// placed at (left, top) in a client area of the frame's size.
-bool showsScaled(const platform::ClientFrame& client, const platform::Frame& frame, int left, int top, int scale) {
+// The full-screen frame as the client area shows it at `fit`: each client
+// pixel the frame pixel under its centre, black around.
+bool showsFitted(const platform::ClientFrame& client, const platform::Frame& frame, const PictureFit& fit) {
+  auto under = [](int at, int origin, int shown, int size) { return (2 * (at - origin) + 1) * size / (2 * shown); };
   for (int y = 0; y < client.height; ++y) {
     for (int x = 0; x < client.width; ++x) {
-      const int px = (x - left) / scale, py = (y - top) / scale;
-      const bool inside = x >= left && y >= top && px < headless::kWidth && py < headless::kHeight;
+      const bool inside = x >= fit.left && y >= fit.top && x < fit.left + fit.width && y < fit.top + fit.height;
+      const int px = under(x, fit.left, fit.width, headless::kWidth), py = under(y, fit.top, fit.height, headless::kHeight);
       const std::uint32_t expected = inside ? static_cast<std::uint32_t>(headless::colourAt(frame, px, py)) : 0u;
       if (client.pixels[std::size_t(y) * client.width + x] != expected) {
         ADD_FAILURE() << "client pixel (" << x << ", " << y << ")";
@@ -60,7 +61,7 @@ TEST_P(ToggleTest, LeavesAndRegainsTheFullScreenWithTheSamePicture) {
   ASSERT_EQ(host().frameCount(), 2);
   EXPECT_EQ(host().frames()[1].pixels, host().frames()[0].pixels);
   ASSERT_EQ(host().clientFrames().size(), 1u);
-  EXPECT_TRUE(showsScaled(host().clientFrames()[0], host().frames()[0], 0, 0, 1));
+  EXPECT_TRUE(showsFitted(host().clientFrames()[0], host().frames()[0], PictureFit{0, 0, 640, 480}));
   EXPECT_EQ(countCalls("RestoreDisplayMode(ddraw1)"), 2);
   EXPECT_EQ(countCalls("SetDisplayMode("), 2);
   EXPECT_FALSE(host().windowed());
@@ -86,17 +87,26 @@ INSTANTIATE_TEST_SUITE_P(Runs, WindowedEndTest,
                                            std::tuple("--window", "key f11\nkey alt+return\nkey escape", true)));
 
 // Started in a window, nothing is flipped: the picture reaches the client
-// area, scaled by 2 and centred once the area holds twice the picture; a
-// full-screen frame after the toggle is the reference.
-TEST(WindowedTest, ShowsThePictureScaledByTwoAndCentred) {
-  EXPECT_EQ(headless::runProgram("size 1300 1000\nkey f11\nkey escape", "--window"), 1);
+// area, scaled by 2 and centred once the area holds twice the picture, or
+// shrunk where it does not hold it once; a full-screen frame after the
+// toggle is the reference.
+class WindowedSizeTest : public ::testing::TestWithParam<std::tuple<int, int, PictureFit>> {};
+
+TEST_P(WindowedSizeTest, ShowsThePictureFittedAndCentred) {
+  const auto& [width, height, fit] = GetParam();
+  const std::string size = "size " + std::to_string(width) + " " + std::to_string(height);
+  EXPECT_EQ(headless::runProgram(size + "\nkey f11\nkey escape", "--window"), 1);
   ASSERT_EQ(host().frameCount(), 1);
   ASSERT_GE(host().clientFrames().size(), 2u);
-  const platform::ClientFrame& doubled = host().clientFrames().back();
-  ASSERT_EQ(std::tie(doubled.width, doubled.height), std::make_tuple(1300, 1000));
-  EXPECT_TRUE(showsScaled(doubled, host().frames()[0], 10, 20, 2));
+  const platform::ClientFrame& shown = host().clientFrames().back();
+  ASSERT_EQ(std::tie(shown.width, shown.height), std::tie(width, height));
+  EXPECT_TRUE(showsFitted(shown, host().frames()[0], fit));
   EXPECT_EQ(countCalls("SetDisplayMode("), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sizes, WindowedSizeTest,
+                         ::testing::Values(std::tuple(1300, 1000, PictureFit{10, 20, 1280, 960}),
+                                           std::tuple(330, 240, PictureFit{5, 0, 320, 240})));
 
 // A drag in a window turns the model as the same drag on the picture's
 // own pixels would: the client-area positions are scaled back.
