@@ -6,6 +6,7 @@
 // Both clip to the client area, so clipping never moves a pixel.
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "platform/gdi/gdi_objects.h"
 #include "platform/trace/call_format.h"
@@ -55,10 +56,15 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
   const Span rows = clipped(yDest, hDest, to.height);
   std::uint32_t colours[256];
   for (int i = 0; i < 256; ++i) colours[i] = rgbOf((*source->palette)[i]);
+  // The source column of every destination column, worked out once.
+  std::vector<int> sourceColumns(static_cast<std::size_t>(std::max(columns.to - columns.from, 0)));
+  for (int x = columns.from; x < columns.to; ++x) {
+    sourceColumns[std::size_t(x - columns.from)] = xSrc + sourceUnder(x - xDest, wDest, wSrc);
+  }
   for (int y = rows.from; y < rows.to; ++y) {
     const std::uint8_t* line = from.pixels + std::size_t(ySrc + sourceUnder(y - yDest, hDest, hSrc)) * from.pitch;
-    std::uint32_t* out = to.pixels.data() + std::size_t(y) * to.width;
-    for (int x = columns.from; x < columns.to; ++x) out[x] = colours[line[xSrc + sourceUnder(x - xDest, wDest, wSrc)]];
+    std::uint32_t* out = to.pixels.data() + std::size_t(y) * to.width + columns.from;
+    for (std::size_t i = 0; i < sourceColumns.size(); ++i) out[i] = colours[line[sourceColumns[i]]];
   }
   return TRUE;
 }
