@@ -16,14 +16,17 @@
 #include "app/construction_steps.h"
 #include "app/painter_replay.h"
 #include "app/scene.h"
+#include "app/scene_file.h"
 #include "app/screenshot.h"
 #include "app/view_keys.h"
 #include "bsp/bsp_node.h"
+#include "bsp/csg.h"
 #include "display/overlay_colours.h"
 #include "display/tree_panel.h"
 #include "display/headless.h"
 #include "geometry/transform.h"
 #include "platform/host/headless/png_io.h"
+#include "polygon/measure.h"
 #include "polygon/poly_list.h"
 
 namespace {
@@ -107,6 +110,69 @@ TEST(ConstructionSteps, NumberKeysShowStepsAndZeroTheUnchangedSceneAgain) {
   EXPECT_EQ(theViewer->view.tree, nullptr);
   EXPECT_EQ(latest(host), plain);
   EXPECT_EQ(sceneTree, scene);
+}
+
+// Boxes, so that every step's volume is exact: a union nested in a
+// difference, then nine holes of 1 x 1 x 4, more steps than number keys.
+constexpr const char* kStepScene = R"(difference() {
+  union() { cube(4); translate([4, 0, 0]) cube(4); }
+  translate([1, 1, -1]) cube([1, 1, 6]); translate([3, 1, -1]) cube([1, 1, 6]);
+  translate([5, 1, -1]) cube([1, 1, 6]); translate([1, 2.5, -1]) cube([1, 1, 6]);
+  translate([3, 2.5, -1]) cube([1, 1, 6]); translate([5, 2.5, -1]) cube([1, 1, 6]);
+  translate([6.5, 1, -1]) cube([1, 1, 6]); translate([6.5, 2.5, -1]) cube([1, 1, 6]);
+  translate([6.5, 0.5, -1]) cube([1, 0.25, 6]);
+})";
+
+TEST(ConstructionSteps, ASceneFilesStepsAreItsOperationsInOrderAndNineStepsOnToTheLast) {
+  const std::string file = testing::TempDir() + "steps-" + std::to_string(getpid()) + ".csg";
+  std::ofstream(file) << kStepScene;
+  ASSERT_TRUE(openSceneFile(file.c_str()));
+  std::remove(file.c_str());
+  platform::HeadlessHost& host = headless::startProgram();
+  theViewer->drawPlainFrame();
+  const Pixels plain = latest(host);
+  struct Expected {
+    const char* name;
+    double volume;
+    int nodes, polygons;
+  };
+  const Expected expected[] = {
+      {"cube, line 2", 64, 6, 6},
+      {"union with cube, line 2", 128, 11, 10},
+      {"difference with cube, line 3", 124, 10, 20},
+      {"difference with cube, line 3", 120, 13, 28},
+      {"difference with cube, line 4", 116, 15, 38},
+      {"difference with cube, line 4", 112, 18, 44},
+      {"difference with cube, line 5", 108, 22, 50},
+      {"difference with cube, line 5", 104, 26, 56},
+      {"difference with cube, line 6", 100, 28, 66},
+      {"difference with cube, line 6", 96, 31, 72},
+      {"difference with cube, line 7", 95, 35, 78},
+  };
+  const int count = static_cast<int>(std::size(expected));
+  ASSERT_EQ(constructionSteps().count(), count);
+  theViewer->modelRotation = rotationY(30.0f);
+  theViewer->modelInverse = rotationY(-30.0f);
+  for (int k = 1; k <= count; ++k) {
+    SCOPED_TRACE(k);
+    press(k < 9 ? '0' + k : '9');  // from 9 on, 9 again shows the next step
+    const Expected& e = expected[k - 1];
+    EXPECT_EQ(theViewer->view.caption, "step " + std::to_string(k) + " of " + std::to_string(count) + ": " + e.name);
+    const BspTree& tree = *theViewer->view.tree;
+    EXPECT_NEAR(solidVolume(*solidPolygons(tree)), e.volume, 1e-4);
+    const TreeCounts counts = countTree(tree);
+    EXPECT_EQ(counts.nodes, e.nodes);
+    EXPECT_EQ(counts.polygons, e.polygons);
+    EXPECT_EQ(theViewer->modelRotation, rotationY(30.0f));
+  }
+  EXPECT_TRUE(sameTree(*theViewer->view.tree, *sceneTree));
+  const int frames = host.frameCount();
+  press('9');  // past the last: nothing
+  EXPECT_EQ(host.frameCount(), frames);
+  press('R');
+  press('0');
+  EXPECT_EQ(theViewer->view.tree, nullptr);
+  EXPECT_EQ(latest(host), plain);
 }
 
 struct Replayed {
