@@ -58,7 +58,7 @@ TEST(CsgReader, RefusesWhatIsOutsideTheFormatNamingPlaceAndConstruct) {
       {"sphere(r = 1, $fn = 20000);",
        "s.csg:1:1: error: sphere: a circle of 20000 fragments is more than the limit "
        "of 10000 (lower $fn, or raise $fa or $fs)"},
-      {"cube();\nsphere(r = 1, $fn = 1000);", "s.csg:2:1: error: sphere: the scene would have more than 30000 polygons"},
+      {"cube();\nsphere(r = 1, $fn = 4000);", "s.csg:2:1: error: sphere: the scene would have more than 2000000 polygons"},
       {"multmatrix([[1, 0, 0, 0], [0, 1, 0, 0], [0, 0, 1, 0], [0, 0, 1, 1]]) cube();",
        "s.csg:1:62: error: multmatrix: the last row must be [0, 0, 0, 1] (no projective transforms)"},
       {"multmatrix([[1e15, 0, 0, 0], [0, 1, 0, 0], [0, 0, 1, 0]]) cube(10);",
@@ -76,6 +76,10 @@ TEST(CsgReader, RefusesWhatIsOutsideTheFormatNamingPlaceAndConstruct) {
 }
 
 TEST(CsgReader, RefusesNestingBeyondTheLimitWithoutExhaustingTheStack) {
+  // Many small solids deepen the tree as much as nesting deepens the reader.
+  std::string cubes;
+  for (int i = 0; i < 5001; ++i) cubes += "cube();\n";
+  EXPECT_EQ(errorOf(cubes).rfind("s.csg:5001:1: error: cube: too many solids", 0), 0u) << errorOf(cubes);
   std::string deep;
   for (int i = 0; i < 100000; ++i) deep += "union() ";
   EXPECT_EQ(errorOf(deep + "cube();"), "s.csg:1:1601: error: nesting deeper than 200 levels");
