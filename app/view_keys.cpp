@@ -89,7 +89,8 @@ void resetRotation(HWND, WPARAM) {
 
 const std::vector<KeyBinding>& keyBindings() {
   static const std::vector<KeyBinding> bindings = {
-      {{'1', '2', '3', '4', '5', '6', '7', '8', '9'}, "1..9", "the tree after construction step N; 9 again: the next", showStep},
+      {{'1', '2', '3', '4', '5', '6', '7', '8', '9'}, "1..9", "the tree after construction step N; 9 again: the next",
+       showStep},
       {{'0'}, "0", "the finished model", showFinished},
       {{'P'}, "P", "replay the painter's order; again or held: step", replayPainter},
       {{VK_OEM_PLUS, VK_ADD}, "+", "replay faster", faster},

@@ -58,7 +58,8 @@ TEST(CsgReader, RefusesWhatIsOutsideTheFormatNamingPlaceAndConstruct) {
       {"sphere(r = 1, $fn = 20000);",
        "s.csg:1:1: error: sphere: a circle of 20000 fragments is more than the limit "
        "of 10000 (lower $fn, or raise $fa or $fs)"},
-      {"cube();\nsphere(r = 1, $fn = 4000);", "s.csg:2:1: error: sphere: the scene would have more than 2000000 polygons"},
+      {"cube();\nsphere(r = 1, $fn = 4000);",
+       "s.csg:2:1: error: sphere: the scene would have more than 2000000 polygons"},
       {"multmatrix([[1, 0, 0, 0], [0, 1, 0, 0], [0, 0, 1, 0], [0, 0, 1, 1]]) cube();",
        "s.csg:1:62: error: multmatrix: the last row must be [0, 0, 0, 1] (no projective transforms)"},
       {"multmatrix([[1e15, 0, 0, 0], [0, 1, 0, 0], [0, 0, 1, 0]]) cube(10);",

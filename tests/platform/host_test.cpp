@@ -157,7 +157,8 @@ TEST(SdlHost, ProgramWithoutADisplaySaysWhyInOneLineAndExits) {
       {noDisplay, KELVANE_SOURCE_DIR "/examples/die.csg", platform::kExitNoDisplay, "kelvane: no display available"},
   };
   for (const auto& c : cases) {
-    const std::string command = "env -u SDL_VIDEODRIVER " + c.environment + " timeout 60 " + program + " " + c.arguments;
+    const std::string command =
+        "env -u SDL_VIDEODRIVER " + c.environment + " timeout 60 " + program + " " + c.arguments;
     FILE* output = popen((command + " 2>&1 </dev/null").c_str(), "r");
     ASSERT_NE(output, nullptr);
     std::string said;
