@@ -20,7 +20,9 @@ std::string about() {
 
 // One entry per option: adding one is a line here and a field of CommandLine.
 support::CommandLine optionTable(CommandLine& options) {
-  support::CommandLine line("kelvane", "[FILE]", about());
+  support::CommandLine line("kelvane", "[--window] [FILE]", about());
+  line.flag("--window", "start in a resizable window rather than full screen (F11 or Alt+Enter toggles)",
+            options.windowed);
   line.operands("FILE", "a scene file to show instead of the built-in model", [&options](const std::string& path) {
     if (!options.scenePath.empty()) {
       throw support::UsageError("one FILE only ('" + options.scenePath + "', then '" + path + "')");

@@ -9,6 +9,7 @@
 #include <string>
 
 struct CommandLine {
+  bool windowed = false;  // --window: start in a resizable window
   std::string scenePath;  // empty: the built-in scene
 };
 

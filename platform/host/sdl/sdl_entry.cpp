@@ -25,6 +25,10 @@ class LazySdlHost : public Host {
   bool waitEvent() override { return opened().waitEvent(); }
   bool waitEventFor(int milliseconds) override { return opened().waitEventFor(milliseconds); }
   void present(const std::uint8_t* pixels, const Palette& palette) override { opened().present(pixels, palette); }
+  void showWindowed(bool windowed, int width, int height) override { opened().showWindowed(windowed, width, height); }
+  void presentClient(const std::uint32_t* pixels, int width, int height) override {
+    opened().presentClient(pixels, width, height);
+  }
   void setCursorVisible(bool visible) override { opened().setCursorVisible(visible); }
 
  private:
