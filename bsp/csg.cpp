@@ -108,7 +108,8 @@ bool facesLike(const Poly& poly, const Plane& plane) {
 // Adds to kept the pieces of poly that end in cells rule.keep selects;
 // side is the cell tree is. dropped is set when a piece ends elsewhere.
 // Each piece goes all the way down right after its cut, so that no list is
-// built per level.
+// built per level. Cuts are made at the planes (split.h): the two solids'
+// faces then meet along the same seams.
 void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList& kept, const FilterRule& rule,
                    float tolerance, bool& dropped) {
   if (poly->isDegenerate()) return;
@@ -126,7 +127,7 @@ void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList
       s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
     }
     filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped);
-  });
+  }, CutRule::AtPlane);
 }
 
 // Moves into kept what rule keeps of faces, filtered one by one through
