@@ -40,15 +40,12 @@
 #include "bsp/csg.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <vector>
 
 #include "bsp/bounds.h"
 #include "bsp/bsp_node.h"
 #include "bsp/cell_probe.h"
 #include "bsp/partition.h"
-#include "geometry/tolerance.h"
 
 namespace {
 
@@ -91,14 +88,6 @@ bool applies(CsgOperation operation, bool inTree, bool inOperand) {
     case CsgOperation::Difference: break;
   }
   return inTree && !inOperand;
-}
-
-// A few units in the last place of the largest coordinate, or a small
-// fraction of the solids' extent, whichever is larger.
-float toleranceFor(const Bounds& solids) {
-  if (solids.isEmpty()) return kEpsilon;
-  const double t = std::max(std::ldexp(solids.largestCoordinate(), -22), std::ldexp(solids.extent(), -18));
-  return static_cast<float>(std::max(t, double(std::numeric_limits<float>::min())));
 }
 
 bool facesLike(const Poly& poly, const Plane& plane) {
