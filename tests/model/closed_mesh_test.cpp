@@ -144,14 +144,18 @@ TEST(ClosedMesh, RefusesWhatIsNoClosedSurface) {
   EXPECT_TRUE(empty.vertices.empty() && empty.faces.empty());
 }
 
-// Near a sharp corner a vertex lies within reach of both sides: it belongs
-// in the nearer one only. A regression from a sphere cut by a cube's face.
-TEST(TJunctions, PutAVertexIntoTheNearestSideOnly) {
-  const std::vector<Point3> vertices = {pt(0, 0, 0), pt(10, 0, 0), pt(10, 0.5f, 0), pt(2, 0.04f, 0),
-                                        pt(2, 5, 0), pt(3, 5, 0)};
-  std::vector<FaceRing> faces = {{0, 1, 2}, {3, 4, 5}};
-  EXPECT_EQ(resolveTJunctions(vertices, faces, 0.1), 1u);
-  EXPECT_EQ(faces[0], (FaceRing{0, 3, 1, 2}));
+// A long edge gets the corners its neighbours' short edges meet at, and
+// only those: B lies within reach of the edge from E to W, but no face runs
+// along it from B, which belongs in the thin triangle's side from C to A.
+// A regression from a cube cut by a sphere.
+TEST(TJunctions, PutIntoAnEdgeOnlyVerticesThatPairItsPieces) {
+  enum : std::uint32_t { A, E, C, B, X, W, Y };
+  const std::vector<Point3> vertices = {pt(0, 0, 0), pt(10, 0, 0), pt(10, 1, 0), pt(1, 0.1f, 0),
+                                        pt(1, 5, 0), pt(-5, 0, 0), pt(5, -5, 0)};
+  std::vector<FaceRing> faces = {{A, E, C}, {A, B, X}, {B, C, X}, {E, W, Y}, {W, A, X}};
+  EXPECT_EQ(resolveTJunctions(vertices, faces, 0.15), 2u);
+  EXPECT_EQ(faces[0], (FaceRing{A, E, C, B}));
+  EXPECT_EQ(faces[3], (FaceRing{E, A, W, Y}));
 }
 
 // Twice the area of triangle a, b, c along the face normal n.
