@@ -7,22 +7,48 @@
 
 add_executable(kelvane platform/host/web/main.cpp)
 target_link_libraries(kelvane PRIVATE kelvane_system kelvane_host_web)
+
+# The one place the program waits is the host's waitEvent, reached only as
+#   main -> callWinMain -> WinMain -> runMessageLoop -> GetMessageA or
+#   WaitMessage -> waitForHostInput -> Host::waitEvent (virtual) -> WebHost::waitEvent
+# (MsgWaitForMultipleObjects asks waitEventFor, which the web host answers at
+# once; nothing DispatchMessageA reaches, the window procedure included,
+# waits). Left to itself Asyncify must assume that every indirect call, and
+# with exceptions every invoke_ import, can pause, and instruments nearly
+# every function: 608 KB of wasm with exceptions, 370 KB without them. Only
+# this path: about 300 KB with exceptions. A function missing from the list
+# would break every wait, which make test-web exercises. The optimiser
+# inlines some of these before Asyncify runs, and the link then warns that
+# they are missing from the module: they stay listed for when it does not.
+set(asyncify_only ${CMAKE_CURRENT_BINARY_DIR}/asyncify-only.txt)
+file(CONFIGURE OUTPUT ${asyncify_only} CONTENT [[main
+platform::callWinMain*
+WinMain*
+runMessageLoop*
+GetMessageA*
+WaitMessage*
+platform::waitForHostInput*
+platform::WebHost::waitEvent*
+]])
+
 # MODULARIZE: every start of the program is a fresh instance with fresh
 # memory, which is how the page restarts it after Escape. ASYNCIFY lets the
-# message loop's wait return to the browser. FS stays in for scene files the
-# page writes before a start. Win32 tells a resource or class name's atom
+# message loop's wait return to the browser; only the functions on the path
+# above are instrumented. FS stays in for scene files the page writes before
+# a start. Win32 tells a resource or class name's atom
 # (MAKEINTRESOURCE) from a string by its address being below 0x10000, as
 # Windows never maps that range; GLOBAL_BASE keeps the program's data, and the
 # stack and heap after it, above it too.
 target_link_options(kelvane PRIVATE
   -Oz
+  -fexceptions
   -sGLOBAL_BASE=65536
-  -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384
+  -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384 -sASYNCIFY_ONLY=@${asyncify_only}
   -sMODULARIZE=1 -sEXPORT_NAME=createKelvane
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=33554432
   -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=FS
   -sENVIRONMENT=web)
-set_target_properties(kelvane PROPERTIES SUFFIX .js)
+set_target_properties(kelvane PROPERTIES SUFFIX .js LINK_DEPENDS ${asyncify_only})
 
 # Scenes for the page: the example files go beside it, listed in
 # examples/index.json. The page offers files only when the program reads them

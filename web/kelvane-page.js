@@ -1,10 +1,13 @@
 // The page around the program: fits the canvas to the window by whole
 // numbers, starts the program (a fresh instance each time), says when it has
 // ended and offers to start again, and hands it a scene file chosen from the
-// examples, picked with the file input or dropped onto the page.
+// examples, picked with the file input or dropped onto the page. A file the
+// program refuses ends it before its first frame: the page shows the
+// reader's message and goes back to the scene it showed before.
 //
 // window.kelvane is what the page's tests read: the running instance, its
-// frame count, whether it waits for input, and how long the first frame took.
+// frame count, whether it waits for input, how long the first frame took and
+// the message of the last file refused.
 "use strict";
 
 (() => {
@@ -15,6 +18,7 @@
   const canvas = document.getElementById("screen");
   const endedNotice = document.getElementById("ended");
   const status = document.getElementById("status");
+  const sceneError = document.getElementById("scene-error");
   const state = {
     module: null,
     runs: 0,
@@ -22,6 +26,8 @@
     endStatus: null,
     firstFrameMs: null,
     scene: null,
+    shown: null,
+    refusal: "",
     frames() { return this.module ? this.module.kelvaneFrames || 0 : 0; },
     waiting() { return !!(this.module && this.module.kelvaneWake); },
   };
@@ -43,9 +49,17 @@
     document.getElementById("restart").focus();
   }
 
+  function showRefusal(text) {
+    state.refusal = text;
+    sceneError.textContent = text;
+    sceneError.hidden = !text;
+  }
+
   // A scene is {name, bytes}; null is the built-in scene. A program still
-  // running is closed first, so that only one draws on the canvas.
-  async function start(scene) {
+  // running is closed first, so that only one draws on the canvas. The file
+  // goes into the program's working folder and is named without a folder,
+  // so that the reader's messages read as they do on the desktop.
+  async function start(scene, refusal = "") {
     const running = state.module;
     if (running && !state.ended && running._kelvaneWebClose) running._kelvaneWebClose();
     state.ended = false;
@@ -54,27 +68,43 @@
     canvas.classList.remove("ended");
     endedNotice.hidden = true;
     status.textContent = scene ? "Scene: " + scene.name : "";
+    showRefusal(refusal);
     canvas.focus();
     const run = ++state.runs;
     performance.mark("kelvane-start-" + run);
     const args = [];
+    const errors = [];
     const options = {
       canvas,
       arguments: args,
-      printErr: text => { console.warn(text); status.textContent = text; },
+      printErr: text => {
+        console.warn(text);
+        errors.push(text);
+        status.textContent = text;
+      },
       preRun: [module => {
         if (!scene) return;
-        const path = kSceneFolder + "/" + scene.name.replace(/[^A-Za-z0-9._-]/g, "_");
+        // A plain file name to the command line: no folder, no option, not "." or "..".
+        const name = scene.name.replace(/[^A-Za-z0-9._-]/g, "_").replace(/^[-.]/, "_");
         module.FS.mkdirTree(kSceneFolder);
-        module.FS.writeFile(path, scene.bytes);
-        args.push(path);
+        module.FS.chdir(kSceneFolder);
+        module.FS.writeFile(name, scene.bytes);
+        args.push(name);
       }],
       onKelvaneFrame: count => {
         if (count !== 1) return;
         performance.mark("kelvane-first-frame-" + run);
         if (run === 1) state.firstFrameMs = performance.now();
+        if (run === state.runs) state.shown = scene;
       },
-      onKelvaneEnd: code => { if (run === state.runs) ended(code); },
+      onKelvaneEnd: code => {
+        if (run !== state.runs) return;
+        if (scene && !options.kelvaneFrames && scene !== state.shown) {
+          start(state.shown, errors.join("\n") || scene.name + ": the program could not open it");
+        } else {
+          ended(code);
+        }
+      },
     };
     state.module = options;
     try {

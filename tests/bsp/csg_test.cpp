@@ -307,6 +307,15 @@ TEST(Csg, ManyFacedSolidsRelabelEveryCellTheOperandHolds) {
        prismVolume},
       {"minus the half beyond x = 0", {{[] { return box(0, -3, -3, 3, 3, 3); }, inBox(0, -3, -3, 3, 3, 3), d}},
        prismVolume / 2},
+      // Faces in the planes of the prism's own: the operand's pieces land
+      // beside the tree's faces in those nodes, or meet them face to face.
+      {"with a box standing on its cap",
+       {{[] { return box(-0.5, -0.5, 1, 0.5, 0.5, 2); }, inBox(-0.5, -0.5, 1, 0.5, 0.5, 2), u}},
+       prismVolume + 1},
+      {"minus a pocket in its cap",
+       {{[] { return box(-0.5, -0.5, 0, 0.5, 0.5, 1); }, inBox(-0.5, -0.5, 0, 0.5, 0.5, 1), d}},
+       prismVolume - 1},
+      {"with itself", {{prism48, inPrism, u}}, prismVolume},
       {"far box added, then the prism taken away",
        {{[] { return box(1.5, 1.5, 1.5, 2, 2, 2); }, inBox(1.5, 1.5, 1.5, 2, 2, 2), u},
         {[] { return cubeAround(0, 1.25); }, inCube(0, 1.25), d}},
@@ -319,6 +328,7 @@ TEST(Csg, ManyFacedSolidsRelabelEveryCellTheOperandHolds) {
     const SolidFigures f = figuresOf(tree);
     EXPECT_NEAR(f.volume, c.volume, 1e-5) << c.what;
     EXPECT_LE(f.openness, 1e-5) << c.what;
+    EXPECT_TRUE(f.heldOnce) << c.what;
     for (double x = -2.37; x < 2.5; x += 0.25) {
       for (double y = -2.41; y < 2.5; y += 0.25) {
         for (double z = -2.33; z < 2.5; z += 0.25) {

@@ -4,16 +4,18 @@
 // the same input, and so must the frames that focus leaving and coming back
 // draw; Escape must end the program with the page's notice, and "Start
 // again" must bring back the start frame. Where the program reads scene
-// files, an example opened in the page must show what the headless host
-// shows for it. Load time and the cost of a drag frame are reported, never
-// asserted.
+// files, an example opened in the page (from its list, its file input or
+// dropped onto it) must show what the headless host shows for it, and a
+// file the readers refuse must show the message the desktop prints while
+// the page goes back to the scene it showed. Load time and the cost of a
+// drag frame are reported, never asserted.
 //
 //   node test-web.mjs WEB_BUILD KELVANE_RENDER OUT_DIR [BENCH_DISPLAY]
 //
 // The browser is the system's (CHROMIUM, default /usr/bin/chromium); nothing
 // here downloads one. BENCH_DISPLAY, when given, is the display benchmark
 // program whose drag frame is reported beside the page's.
-import {execFileSync} from "node:child_process";
+import {execFileSync, spawnSync} from "node:child_process";
 import {createReadStream, existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync} from "node:fs";
 import {createServer} from "node:http";
 import {tmpdir} from "node:os";
@@ -27,6 +29,8 @@ const kHeight = 480;
 const kDrag = {x0: 300, y0: 260, x1: 450, y1: 170, moves: 12};
 const kWaitMs = 20000;
 const kMaxWasmBytes = 400 * 1024;
+// A file the .csg reader refuses, at a place it names.
+const kBadScene = {name: "bad-scene.csg", text: "difference() {\n  cube(10);\n  sphere(r=);\n}\n"};
 const kChromiumFlags = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                         "--disable-background-networking", "--disable-component-update", "--disable-sync"];
 
@@ -172,32 +176,95 @@ async function stepThroughInput(page, png, costs, canvasCosts) {
   return frame;
 }
 
-// Where the program reads scene files, the first example, clicked in the
-// page's list and then chosen with its file input, must show the headless
-// host's first frame for that file.
+// The headless host's first frame for a scene file.
+function sceneFrame(file) {
+  const dir = join(outDir, "scene-" + basename(file));
+  rmSync(dir, {recursive: true, force: true});
+  execFileSync(render, ["--scene", file, "--out", dir], {stdio: ["ignore", "ignore", "inherit"]});
+  return join(dir, "frame-0001.png");
+}
+
+// What the program prints on the desktop (kelvane-render runs its WinMain)
+// for a file the readers refuse, run from the file's folder as in the page.
+function desktopRefusal(scene) {
+  const dir = join(outDir, "refused");
+  rmSync(dir, {recursive: true, force: true});
+  mkdirSync(dir, {recursive: true});
+  writeFileSync(join(dir, scene.name), scene.text);
+  const run = spawnSync(resolve(render), ["--scene", scene.name, "--out", "frames"], {cwd: dir, encoding: "utf8"});
+  if (run.status === 0) throw new Error(`kelvane-render accepted ${scene.name}, which the test means to be refused`);
+  return run.stderr.trim();
+}
+
+// A file dropped onto the canvas as a browser hands it over: dragenter,
+// dragover and drop events carrying it in their DataTransfer.
+function dropFile(page, name, bytes) {
+  return page.evaluate((name, base64) => {
+    const data = new DataTransfer();
+    data.items.add(new File([Uint8Array.from(atob(base64), c => c.charCodeAt(0))], name));
+    const canvas = document.getElementById("screen");
+    for (const type of ["dragenter", "dragover", "drop"]) {
+      canvas.dispatchEvent(new DragEvent(type, {bubbles: true, cancelable: true, dataTransfer: data}));
+    }
+  }, name, Buffer.from(bytes).toString("base64"));
+}
+
+// Resolves once the page has started the program `runs` times in all and
+// the last start has drawn its first frame and waits for input.
+async function started(page, runs, what) {
+  await page.waitForFunction(n => window.kelvane.runs >= n && window.kelvane.frames() >= 1 && window.kelvane.waiting(),
+                             {timeout: kWaitMs}, runs)
+      .catch(() => { throw new Error(`${what}: the program did not start within ${kWaitMs / 1000} s`); });
+}
+
+// Where the program reads scene files: the first example, clicked in the
+// page's list and then chosen with its file input, and the second dropped
+// onto the page, must each show the headless host's first frame for that
+// file; a file the reader refuses, dropped, must show the desktop's message
+// and bring back the scene shown before, still answering input.
 async function openScenes(page) {
   const listing = JSON.parse(readFileSync(join(webBuild, "examples", "index.json"), "utf8"));
-  if (!listing.opensFiles || !listing.examples.length) {
+  if (!listing.opensFiles || listing.examples.length < 2) {
     console.log("test-web: scene files not checked: this build of the program does not read them");
     return;
   }
-  const example = listing.examples[0];
-  const dir = join(outDir, "scene");
-  rmSync(dir, {recursive: true, force: true});
-  execFileSync(render, ["--scene", join(webBuild, "examples", example), "--out", dir],
-               {stdio: ["ignore", "ignore", "inherit"]});
-  const opened = async (how, what) => {
-    const runs = await page.evaluate(() => window.kelvane.runs);
+  const [listed, dropped] = listing.examples.map(name => join(webBuild, "examples", name));
+  const listedFrame = sceneFrame(listed);
+  const runs = () => page.evaluate(() => window.kelvane.runs);
+  const opened = async (how, png, what, starts = 1) => {
+    const before = await runs();
     await how();
-    await page.waitForFunction(n => window.kelvane.runs > n && window.kelvane.frames() >= 1 && window.kelvane.waiting(),
-                               {timeout: kWaitMs}, runs);
-    await compareWithHeadless(page, join(dir, "frame-0001.png"), `${example} ${what}`);
+    await started(page, before + starts, what);
+    await compareWithHeadless(page, png, what);
   };
   await opened(() => page.evaluate(name => {
     for (const button of document.querySelectorAll("#examples button")) if (button.textContent === name) button.click();
-  }, example), "from the list of examples");
+  }, basename(listed)), listedFrame, `${basename(listed)} from the list of examples`);
   const input = await page.$("#scene-file");
-  await opened(() => input.uploadFile(join(webBuild, "examples", example)), "chosen with the file input");
+  await opened(() => input.uploadFile(listed), listedFrame, `${basename(listed)} chosen with the file input`);
+
+  // Refused: one start that ends before its first frame, one of the scene before.
+  await opened(() => dropFile(page, kBadScene.name, kBadScene.text), listedFrame,
+               `${basename(listed)} again after ${kBadScene.name} was refused`, 2);
+  const expected = desktopRefusal(kBadScene);
+  const shown = await page.evaluate(() => ({
+    refusal: window.kelvane.refusal,
+    visible: !document.getElementById("scene-error").hidden && document.getElementById("scene-error").innerText,
+    ended: window.kelvane.ended,
+  }));
+  if (shown.refusal !== expected || shown.visible !== expected) {
+    fail(`${kBadScene.name} dropped: the page says "${shown.visible || shown.refusal}"; the desktop says "${expected}"`);
+  }
+  if (shown.ended) fail(`${kBadScene.name} dropped: the page shows the end notice instead of the scene before`);
+  await page.screenshot({path: join(outDir, "page-refused.png")});
+  const before = await frames(page);
+  await page.keyboard.press("w");  // outlines: a key that draws a frame
+  await nextFrame(page, before, `a key after ${kBadScene.name} was refused`);
+
+  await opened(() => dropFile(page, basename(dropped), readFileSync(dropped)), sceneFrame(dropped),
+               `${basename(dropped)} dropped onto the page`);
+  const cleared = await page.evaluate(() => document.getElementById("scene-error").hidden);
+  if (!cleared) fail(`the refusal of ${kBadScene.name} is still shown after ${basename(dropped)} opened`);
 }
 
 // From the page's start of the program (a fresh instance) to its first frame.
