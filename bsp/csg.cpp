@@ -111,8 +111,7 @@ struct Landing {
 // with where it would be inserted (lyingIn: the first node on the way whose
 // plane holds it); side is the cell tree is. dropped is set when a piece
 // ends elsewhere. Each piece goes all the way down right after its cut, so
-// that no list is built per level. Cuts are made at the planes (split.h):
-// the two solids' faces then meet along the same seams.
+// that no list is built per level.
 void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, std::vector<Landing>& kept,
                    const FilterRule& rule, float tolerance, bool& dropped, const BspNode* lyingIn = nullptr) {
   if (poly->isDegenerate()) return;
@@ -132,7 +131,7 @@ void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, std::vec
       s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
     }
     filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped, lying);
-  }, CutRule::AtPlane);
+  });
 }
 
 // Moves into kept what rule keeps of faces, filtered one by one through

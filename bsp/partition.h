@@ -6,15 +6,14 @@
 #include "polygon/plane.h"
 #include "polygon/poly_list.h"
 
-// Splits poly by plane within tolerance, cut by rule, and hands what comes
-// out to visit(side, piece): poly itself with On, Back or Front, or for a
-// crossing polygon its back piece (Back, in one or more parts) and then its
-// front piece (Front).
+// Splits poly by plane within tolerance and hands what comes out to
+// visit(side, piece): poly itself with On, Back or Front, or for a crossing
+// polygon its back piece (Back, in one or more parts) and then its front
+// piece (Front).
 template <class Visit>
-void visitPieces(const PolyRef& poly, const Plane& plane, float tolerance, Visit visit,
-                 CutRule rule = CutRule::Tolerant) {
+void visitPieces(const PolyRef& poly, const Plane& plane, float tolerance, Visit visit) {
   SplitParts parts;
-  const Side side = splitPolyWithin(poly, plane, tolerance, parts, rule);
+  const Side side = splitPolyWithin(poly, plane, tolerance, parts);
   if (side != Side::Spanning) {
     // A whole polygon goes on as the caller's handle: holding one more count
     // per level would pass the 8-bit limit in a tree deeper than 254 nodes.

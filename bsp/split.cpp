@@ -7,15 +7,6 @@
 // crossing point is always measured from the edge's earlier vertex, so that
 // it comes out the same whichever way the edge runs.
 //
-// Cut at the plane, the tolerance only tells a polygon lying in the plane;
-// otherwise the sides beyond rounding classify and place the points: a
-// vertex within the tolerance but off the plane by more than rounding
-// stays on its own side, and its edges to the other side add their
-// crossings. Otherwise its pieces would end in a vertex up to the
-// tolerance off the plane, and a later cut along a plane that meets this
-// one at a shallow angle would place its crossing far along that edge from
-// where the other solid, cut the other way round, places the same corner.
-//
 // The pieces collect in two fixed scratch arrays, so that cutting a polygon
 // of the usual size allocates nothing but the pieces. A ring that would put
 // more points into an array than it holds (more than 63 vertices, or a ring
@@ -26,8 +17,6 @@
 #include "bsp/split.h"
 
 #include <algorithm>
-#include <cfloat>
-#include <cmath>
 
 #include <vector>
 
@@ -106,20 +95,6 @@ int sideChanges(const Poly& poly, const Classification& c) {
   return changes;
 }
 
-// Sets the sides of c's vertices by their values beyond rounding alone
-// (what a float dot product of the vertex with the plane can be off by)
-// and returns the polygon's side by them.
-Side sidesBeyondRounding(const Poly& poly, const Plane& plane, Classification& c) {
-  Side result = Side::On;
-  for (int i = 0; i < poly.vertexCount; ++i) {
-    const Point3& v = poly.vertices[i];
-    const float size = std::fabs(v.x * plane.x) + std::fabs(v.y * plane.y) + std::fabs(v.z * plane.z) + std::fabs(plane.w);
-    c.sides[i] = sideOf(c.values[i], 4.0f * FLT_EPSILON * size);
-    result = combine(result, c.sides[i]);
-  }
-  return result;
-}
-
 Point3 crossing(const Point3& prev, const Point3& cur, float sPrev, const Plane& plane) {
   const Vector3 d = cur - prev;
   // The two ends lie strictly on opposite sides, so in exact arithmetic t is
@@ -171,20 +146,9 @@ void cut(const Poly& poly, const Plane& plane, const Classification& c, SplitPar
 
 }  // namespace
 
-Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts, CutRule rule) {
+Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts) {
   Classification c;
-  Side result = classify(*poly, plane, tolerance, c);
-  if (result == Side::On) return result;
-  if (rule == CutRule::AtPlane) {
-    // Near vertices that rounding scatters to both sides of the plane keep
-    // the tolerance's sides: by theirs the ring would not be convex.
-    Classification exact = c;
-    const Side side = sidesBeyondRounding(*poly, plane, exact);
-    if (side != Side::Spanning || sideChanges(*poly, exact) <= 2) {
-      result = side;
-      c = exact;
-    }
-  }
+  const Side result = classify(*poly, plane, tolerance, c);
   if (result != Side::Spanning) return result;
   // A convex ring that passes from side to side more than twice lies in the
   // plane up to rounding, its vertices scattered just beyond the tolerance

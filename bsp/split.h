@@ -30,20 +30,10 @@ struct SplitParts {
   PolyRef front[kMaxParts];
 };
 
-// Where a polygon that crosses the plane is cut. Tolerant: a vertex within
-// the tolerance of the plane goes into both pieces as it is. AtPlane: the
-// tolerance only decides whether the polygon lies in the plane; otherwise
-// its vertices' sides beyond rounding decide, and its edges are cut where
-// they meet the plane, so that the new edges of both pieces lie in it and
-// two solids cut along each other's planes agree on where.
-enum class CutRule { Tolerant, AtPlane };
-
 // splitPoly with the tolerance given and no limit on the pieces: parts is
 // filled for Spanning only, and poly itself is the answer otherwise. A ring
 // that passes from side to side more than twice, which a convex ring does
-// only through rounding, counts as On; one that does so only by the sides
-// of its near vertices is cut as Tolerant.
-Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts,
-                     CutRule rule = CutRule::Tolerant);
+// only through rounding, counts as On.
+Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts);
 
 #endif
