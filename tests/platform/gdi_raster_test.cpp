@@ -99,9 +99,6 @@ TEST_F(RasterTest, PolygonFillLeavesOutRightAndBottomEdgesAndThePenClosesTheRing
   EXPECT_TRUE(Polygon(canvas.dc(), slant + 1, 2));  // two points: the segment with both ends
   EXPECT_EQ(canvas.rowRuns(20, pen), "40");
   EXPECT_EQ(canvas.rowRuns(40, pen), "30");
-  EXPECT_FALSE(Polygon(canvas.dc(), box, 1));
-  EXPECT_FALSE(Polygon(canvas.dc(), box, -4));
-  EXPECT_FALSE(Polygon(canvas.dc(), nullptr, 3));
 }
 
 TEST_F(RasterTest, EllipsesStayInTheirBoxAndFollowTheWalk) {

@@ -47,9 +47,6 @@ TEST(InputScript, ErrorsSayWhereAndWhat) {
       {"jump 1 2", "line 1, column 1: unknown event 'jump'"},
       {"move 1 2\n\nmove 640 0", "line 3, column 6: '640' is out of range 0..639"},
       {"press 1 2; release 3", "line 1, column 21: 'release' needs an x and a y"},
-      {"move -1 2", "line 1, column 6: '-1' is not a number"},
-      {"key \x01\xff", "line 1, column 5: '\\x01\\xff' is not a number"},
-      {"lose surfaces", "line 1, column 14: expected 'lose surfaces now'"},
       {std::string(1000, 'x'), "line 1, column 1: unknown event 'xxxx"},
   };
   for (const auto& [text, says] : cases) {
