@@ -49,6 +49,16 @@ class DirectDrawTest : public UserTest {
   HDC dc = nullptr;
 };
 
+// The program's order: back buffer, primary, mode, DirectDraw.
+TEST_F(DirectDrawTest, ReleaseCountsFollowTheChain) {
+  createSurfaces();
+  EXPECT_EQ(back->Release(), 1u);  // the chain still holds the back buffer
+  EXPECT_EQ(primary->Release(), 0u);
+  EXPECT_EQ(platform::frontPixels(), nullptr);
+  EXPECT_EQ(directDraw->RestoreDisplayMode(), DD_OK);
+  EXPECT_EQ(directDraw->Release(), 0u);
+}
+
 TEST_F(DirectDrawTest, ReleasingDirectDrawFirstEndsItsSurfacesAndTheirDeviceContext) {
   createSurfaces();
   ASSERT_EQ(back->GetDC(&dc), DD_OK);
