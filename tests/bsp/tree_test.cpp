@@ -116,4 +116,13 @@ TEST(Filter, EmptyTreeKeepsOnlyWhenKeepIsItsSide) {
   EXPECT_EQ(list->isEmpty(), 1);
 }
 
+TEST(Reduce, LeafNodeKeepsEverythingReversed) {
+  BspTree tree;
+  tree.reduce();
+  const PolyRef a = cubeFace(1), b = PolyRef(kCubeCorners, 4, 3, 2, 1, 0), c = cubeFace(1);
+  tree.insert(listOf({c, b, a}), Side::Front, Side::Front);
+  tree.reduce();
+  EXPECT_EQ(contents(*tree.root->coplanar), (Polys{a.get(), b.get(), c.get()}));
+}
+
 }  // namespace
