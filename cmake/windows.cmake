@@ -8,8 +8,7 @@ kelvane_sources(POLYGON_SRC polygon)
 kelvane_sources(BSP_SRC bsp)
 kelvane_sources(MODEL_SRC model)
 # The program reads scene files but writes no meshes; the writer is POSIX.
-list(REMOVE_ITEM MODEL_SRC ${CMAKE_CURRENT_SOURCE_DIR}/model/file_output.cpp
-                           ${CMAKE_CURRENT_SOURCE_DIR}/model/mesh_export.cpp)
+list(REMOVE_ITEM MODEL_SRC ${CMAKE_CURRENT_SOURCE_DIR}/model/mesh_export.cpp)
 kelvane_sources(DISPLAY_SRC display)
 kelvane_sources(INTERACTION_SRC interaction)
 kelvane_sources(APP_SRC app)
