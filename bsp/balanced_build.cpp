@@ -38,7 +38,14 @@
 
 namespace {
 
-using Polys = std::vector<PolyRef>;
+// A polygon with the middle of its extent, worked out once: every level
+// of the build reads the middles, and reading each polygon's ring again
+// per level costs a trip to memory per polygon.
+struct Item {
+  PolyRef poly;
+  Point3 middle;
+};
+using Items = std::vector<Item>;
 
 // Balancing stops at this depth whatever is left: a cell whose polygons all
 // cross every balancing plane would otherwise never shrink.
@@ -84,10 +91,10 @@ double coarsestDyadic(double lo, double hi) {
 // The plane across the axis on which the polygons' middles spread most, at
 // the coarsest dyadic point between their lower and upper quartiles there;
 // false when they do not spread beyond tolerance.
-bool balancingPlane(const Polys& polys, float tolerance, Plane& plane) {
+bool balancingPlane(const Items& items, float tolerance, Plane& plane) {
   std::vector<Point3> middles;
-  middles.reserve(polys.size());
-  for (const PolyRef& p : polys) middles.push_back(middleOf(*p));
+  middles.reserve(items.size());
+  for (const Item& item : items) middles.push_back(item.middle);
   int axis = 0;
   float widest = 0.0f;
   for (int a = 0; a < 3; ++a) {
@@ -116,56 +123,88 @@ bool balancingPlane(const Polys& polys, float tolerance, Plane& plane) {
 }
 
 struct Sorted {
-  Polys on;
-  Polys back;
-  Polys front;
+  Items on;
+  Items back;
+  Items front;
+
+  Items& at(Side side) { return side == Side::On ? on : side == Side::Back ? back : front; }
 };
 
-// Cuts every polygon by plane; pieces too thin to have a plane are dropped,
-// as every tree operation drops them.
-Sorted sortByPlane(const Polys& polys, const Plane& plane, float tolerance) {
-  Sorted s;
-  for (const PolyRef& poly : polys) {
-    visitPieces(poly, plane, tolerance, [&s](Side side, const PolyRef& piece) {
-      if (piece->isDegenerate()) return;
-      (side == Side::On ? s.on : side == Side::Back ? s.back : s.front).push_back(piece);
-    });
+// Where poly lies against plane, as splitPolyWithin decides it for a polygon
+// it does not cut; Spanning when some vertex lies beyond the tolerance on
+// each side. Nearly every polygon of a build goes one way whole, and this
+// tells so without the cutter's bookkeeping.
+Side sideOf(const Poly& poly, const Plane& plane, float tolerance) {
+  bool back = false;
+  bool front = false;
+  for (int i = 0; i < poly.vertexCount; ++i) {
+    const float s = poly.vertices[i].dot(plane);
+    back = back || s < -tolerance;
+    front = front || s > tolerance;
   }
+  return back && front ? Side::Spanning : back ? Side::Back : front ? Side::Front : Side::On;
+}
+
+// Sorts poly, or its pieces, by plane; pieces too thin to have a plane are
+// dropped, as every tree operation drops them.
+void sortInto(const Item& item, const Plane& plane, float tolerance, Sorted& s) {
+  const Side side = sideOf(*item.poly, plane, tolerance);
+  if (side != Side::Spanning) {
+    s.at(side).push_back(item);
+    return;
+  }
+  visitPieces(item.poly, plane, tolerance, [&s](Side pieceSide, const PolyRef& piece) {
+    if (!piece->isDegenerate()) s.at(pieceSide).push_back({piece, middleOf(*piece)});
+  });
+}
+
+Sorted sortByPlane(const Items& items, const Plane& plane, float tolerance) {
+  Sorted s;
+  s.back.reserve(items.size());
+  s.front.reserve(items.size());
+  for (const Item& item : items) sortInto(item, plane, tolerance, s);
   return s;
 }
 
-void foundInOrder(BspTree& tree, const Polys& polys, float tolerance) {
-  PolyList rest;
-  for (std::size_t i = polys.size(); i-- > 1;) rest.add(polys[i]);
-  tree.root = new BspNode(polys.front());
-  tree.root->insert(rest, Side::Spanning, tolerance);
+void buildSides(BspNode& node, Sorted& sorted, float tolerance, int depth);
+
+// The first polygon founds the node and the rest are sorted by its plane,
+// as insertion would found it, with no list built per level.
+void foundInOrder(BspTree& tree, Items&& items, float tolerance, int depth) {
+  tree.root = new BspNode(items.front().poly);
+  Sorted sorted;
+  // A convex solid's leaves are chains: all but the founder go behind.
+  sorted.back.reserve(items.size());
+  for (std::size_t i = 1; i < items.size(); ++i) sortInto(items[i], tree.root->plane, tolerance, sorted);
+  items.clear();
+  buildSides(*tree.root, sorted, tolerance, depth);
 }
 
-void build(BspTree& tree, Polys&& polys, float tolerance, int depth);
+void build(BspTree& tree, Items&& items, float tolerance, int depth);
 
 void buildSides(BspNode& node, Sorted& sorted, float tolerance, int depth) {
-  for (const PolyRef& p : sorted.on) node.coplanar->add(p);
+  for (const Item& item : sorted.on) node.coplanar->add(item.poly);
   sorted.on.clear();
   if (!sorted.back.empty()) build(node.back, std::move(sorted.back), tolerance, depth + 1);
   if (!sorted.front.empty()) build(node.front, std::move(sorted.front), tolerance, depth + 1);
 }
 
-// Takes polys over, so that no level below holds a handle on what this
+// Takes items over, so that no level below holds a handle on what this
 // level has already cut: handles are counted in 8 bits.
-void build(BspTree& tree, Polys&& polys, float tolerance, int depth) {
+void build(BspTree& tree, Items&& items, float tolerance, int depth) {
   Plane plane;
-  if (polys.size() <= static_cast<std::size_t>(kFounderFirstLimit) || depth >= kMaxBalancingDepth ||
-      !balancingPlane(polys, tolerance, plane)) {
-    foundInOrder(tree, polys, tolerance);
+  if (items.size() <= static_cast<std::size_t>(kFounderFirstLimit) || depth >= kMaxBalancingDepth ||
+      !balancingPlane(items, tolerance, plane)) {
+    foundInOrder(tree, std::move(items), tolerance, depth);
     return;
   }
-  Sorted sorted = sortByPlane(polys, plane, tolerance);
-  const bool shrinks = sorted.back.size() < polys.size() && sorted.front.size() < polys.size();
+  Sorted sorted = sortByPlane(items, plane, tolerance);
+  const bool shrinks = sorted.back.size() < items.size() && sorted.front.size() < items.size();
   if (!shrinks || (sorted.on.empty() && (sorted.back.empty() || sorted.front.empty()))) {
-    foundInOrder(tree, polys, tolerance);
+    foundInOrder(tree, std::move(items), tolerance, depth);
     return;
   }
-  polys.clear();
+  items.clear();
   if (sorted.on.empty()) {
     tree.root = new BspNode(plane);
     tree.root->balancing = true;
@@ -175,8 +214,8 @@ void build(BspTree& tree, Polys&& polys, float tolerance, int depth) {
   // A polygon lies in the balancing plane: it founds the node, so that the
   // node faces as a polygon-founded node does, and the rest are sorted again
   // by its own plane.
-  const PolyRef founder = sorted.on.front();
-  Polys rest(sorted.on.begin() + 1, sorted.on.end());
+  const PolyRef founder = sorted.on.front().poly;
+  Items rest(sorted.on.begin() + 1, sorted.on.end());
   rest.insert(rest.end(), sorted.back.begin(), sorted.back.end());
   rest.insert(rest.end(), sorted.front.begin(), sorted.front.end());
   tree.root = new BspNode(founder);
@@ -190,8 +229,8 @@ void build(BspTree& tree, Polys&& polys, float tolerance, int depth) {
 
 bool buildBalanced(BspTree& tree, PolyList& list, float tolerance) {
   if (!longerThan(list, kFounderFirstLimit)) return false;
-  Polys polys;
-  while (const PolyRef p = popUsable(list)) polys.push_back(p);
-  if (!polys.empty()) build(tree, std::move(polys), tolerance, 0);
+  Items items;
+  while (const PolyRef p = popUsable(list)) items.push_back({p, middleOf(*p)});
+  if (!items.empty()) build(tree, std::move(items), tolerance, 0);
   return true;
 }

@@ -17,7 +17,10 @@
 //
 // The operand's kept faces are then inserted with keep codes, as the
 // demo's own boxes are: they found subtrees in the cells of the tree that
-// they reach, and those subtrees tell inside from outside there. A cell
+// they reach, and those subtrees tell inside from outside there. Filtering
+// has already cut them on the very way down insertion takes, so each kept
+// piece goes straight to where it ended: the cell it reached, or the first
+// node whose plane holds it. A cell
 // that no face of the operand reaches lies wholly inside or wholly outside
 // the operand, and keeps its old label, which is wrong when the operation
 // changes it (the inside of a box subtracted by a larger one). Such cells
@@ -42,6 +45,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
 #include <vector>
 
 #include "bsp/bounds.h"
@@ -64,7 +68,6 @@ struct OperationRules {
   FilterRule treeFaces;     // the tree's own faces through the operand's tree
   FilterRule operandFaces;  // the operand's faces through the tree
   bool reverseOperand;      // the kept operand faces turned inside out
-  Side insertKeep;          // the cells of the tree the operand's faces go into
   bool insideCells;         // which cells may need a new label: inside ones, or outside ones
   bool nearOperandOnly;     // only cells near the operand can change
 };
@@ -73,15 +76,15 @@ struct OperationRules {
 OperationRules rulesFor(CsgOperation operation) {
   switch (operation) {
     case CsgOperation::Union:
-      return {{Side::Front, Side::Front, Side::Back}, {Side::Front, Side::Back, Side::Back}, false, Side::Front,
-              false, true};
+      return {{Side::Front, Side::Front, Side::Back}, {Side::Front, Side::Back, Side::Back}, false, false,
+              true};
     case CsgOperation::Intersection:
-      return {{Side::Back, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, false, Side::Back,
-              true, false};
+      return {{Side::Back, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, false, true,
+              false};
     case CsgOperation::Difference:
       break;
   }
-  return {{Side::Front, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, true, Side::Back, true, true};
+  return {{Side::Front, Side::Back, Side::Front}, {Side::Back, Side::Front, Side::Front}, true, true, true};
 }
 
 bool applies(CsgOperation operation, bool inTree, bool inOperand) {
@@ -105,16 +108,27 @@ bool facesLike(const Poly& poly, const Plane& plane) {
   return double(poly.plane.x) * plane.x + double(poly.plane.y) * plane.y + double(poly.plane.z) * plane.z > 0.0;
 }
 
-// Adds to kept the pieces of poly that end in cells rule.keep selects;
-// side is the cell tree is. dropped is set when a piece ends elsewhere.
-// Each piece goes all the way down right after its cut, so that no list is
-// built per level.
-void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList& kept, const FilterRule& rule,
-                   float tolerance, bool& dropped) {
+// A piece that filtering keeps, and where insertion would put it into the
+// tree it was filtered through: among the polygons of the first node whose
+// plane holds it, or else into the cell it reaches.
+struct Landing {
+  PolyRef piece;
+  const BspNode* lyingIn;
+  const BspTree* cell;
+  Side side;
+};
+
+// Adds to kept the pieces of poly that end in cells rule.keep selects, each
+// with where it would be inserted (lyingIn: the first node on the way whose
+// plane holds it); side is the cell tree is. dropped is set when a piece
+// ends elsewhere. Each piece goes all the way down right after its cut, so
+// that no list is built per level.
+void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, std::vector<Landing>& kept,
+                   const FilterRule& rule, float tolerance, bool& dropped, const BspNode* lyingIn = nullptr) {
   if (poly->isDegenerate()) return;
   if (tree.root == nullptr) {
     if (side == rule.keep) {
-      kept.add(poly);
+      kept.push_back({poly, lyingIn, &tree, side});
     } else {
       dropped = true;
     }
@@ -122,10 +136,12 @@ void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList
   }
   const BspNode& node = *tree.root;
   visitPieces(poly, node.plane, tolerance, [&](Side s, const PolyRef& piece) {
+    const BspNode* lying = lyingIn;
     if (s == Side::On) {
+      if (lying == nullptr && !node.balancing) lying = &node;
       s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
     }
-    filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped);
+    filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped, lying);
   });
 }
 
@@ -134,7 +150,7 @@ void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, PolyList
 // of it is wholly outside the solid and is not filtered.
 void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, const FilterRule& rule, float tolerance,
                PolyList& kept) {
-  PolyList pieces;
+  std::vector<Landing> pieces;
   while (const PolyRef p = popUsable(faces)) {
     Bounds box;
     box.grow(*p);
@@ -145,19 +161,58 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
     bool dropped = false;
     filterThrough(tree, Side::Spanning, p, pieces, rule, tolerance, dropped);
     if (dropped) {
-      while (const PolyRef piece = pieces.pop()) kept.add(piece);
-    } else if (!pieces.isEmpty()) {
-      pieces.clear();
+      for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece) kept.add(piece->piece);
+    } else if (!pieces.empty()) {
       kept.add(p);
     }
+    pieces.clear();
   }
 }
 
+// The operand's faces filtered through tree, each kept piece with where it
+// lands: the pieces are those insertion would cut from the face on the same
+// way down, so that they need not be pushed down the tree a second time.
+std::vector<Landing> landFaces(PolyList& faces, const BspTree& tree, const FilterRule& rule, float tolerance) {
+  std::vector<Landing> landings;
+  while (const PolyRef p = popUsable(faces)) {
+    bool dropped = false;
+    filterThrough(tree, Side::Spanning, p, landings, rule, tolerance, dropped);
+  }
+  return landings;
+}
+
+PolyRef reversed(const Poly& poly);
+
+// Puts every landed piece where it landed: into its node's polygons, or
+// with the others that reach its cell into that cell, in the order they
+// were filtered.
+void insertLanded(const std::vector<Landing>& landings, bool reverse, float tolerance) {
+  struct Cell {
+    const BspTree* tree;
+    Side side;
+    PolyListRef pieces;
+  };
+  std::vector<Cell> cells;
+  std::unordered_map<const BspTree*, std::size_t> cellIndex;
+  for (const Landing& l : landings) {
+    const PolyRef piece = reverse ? reversed(*l.piece) : l.piece;
+    if (l.lyingIn != nullptr) {
+      const_cast<BspNode*>(l.lyingIn)->coplanar->add(piece);
+      continue;
+    }
+    const auto [at, added] = cellIndex.emplace(l.cell, cells.size());
+    if (added) cells.push_back({l.cell, l.side, PolyListRef()});
+    cells[at->second].pieces->add(piece);
+  }
+  // The cells are empty subtrees of tree, which the caller may change.
+  for (Cell& cell : cells) const_cast<BspTree*>(cell.tree)->insert(cell.pieces, cell.side, cell.side, tolerance);
+}
+
 PolyRef reversed(const Poly& poly) {
-  std::vector<Point3> ring(poly.vertices, poly.vertices + poly.vertexCount);
-  std::reverse(ring.begin(), ring.end());
+  Point3 ring[kMaxVertexCount];
+  std::reverse_copy(poly.vertices, poly.vertices + poly.vertexCount, ring);
   PolyRef r;
-  r = new CountedPoly(ring.data(), poly.vertexCount);
+  r = new CountedPoly(ring, poly.vertexCount);
   return r;
 }
 
@@ -256,10 +311,7 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   for (const PolyNode* n = b->head; n != nullptr; n = n->next) bFaces->add(n->poly);
   operandTree.insert(b, Side::Spanning, Side::Spanning, tolerance);
 
-  PolyList keptOperand;
-  keepFaces(*bFaces, tree, nullptr, rules.operandFaces, tolerance, keptOperand);
-  PolyListRef toInsert;
-  while (const PolyRef p = keptOperand.pop()) toInsert->add(rules.reverseOperand ? reversed(*p) : p);
+  const std::vector<Landing> landings = landFaces(*bFaces, tree, rules.operandFaces, tolerance);
   for (const NearNode& n : nodes) {
     // Faces all clear of the operand are all outside it: kept whole, or
     // all dropped, without cutting or copying any.
@@ -272,7 +324,7 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     n.node->coplanar = kept;
   }
 
-  tree.insert(toInsert, rules.insertKeep, Side::Spanning, tolerance);
+  insertLanded(landings, rules.reverseOperand, tolerance);
 
   for (const NearCell& cell : cells) {
     BspTree& sub = cell.back ? cell.node->back : cell.node->front;

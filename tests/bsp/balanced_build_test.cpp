@@ -41,12 +41,6 @@ Shape shapeOf(const BspTree& tree) {
   return s;
 }
 
-int countOf(const PolyList& list) {
-  int n = 0;
-  for (const PolyNode* p = list.head; p != nullptr; p = p->next) ++n;
-  return n;
-}
-
 // A 256-sided prism of radius 1 and height 2: 258 faces, each with all the
 // others behind it, which founded polygon first is a chain of 258 nodes.
 constexpr int kSides = 256;
@@ -74,10 +68,10 @@ TEST(BalancedBuild, RebuildingFromItsOwnPolygonsCutsNothingNew) {
   BspTree first;
   first.insert(manySidedPrism(), Side::Front, Side::Front);
   const PolyListRef pieces = solidPolygons(first);
-  const int count = countOf(*pieces);
+  const std::size_t count = contents(*pieces).size();
   BspTree second;
   second.insert(pieces, Side::Front, Side::Front);
-  EXPECT_EQ(countOf(*solidPolygons(second)), count);
+  EXPECT_EQ(contents(*solidPolygons(second)).size(), count);
   EXPECT_NEAR(solidVolume(*solidPolygons(second)), solidVolume(*solidPolygons(first)), 1e-6);
 }
 
@@ -122,10 +116,10 @@ TEST(BalancedBuild, PolygonInABalancingPlanePassesToItsFront) {
     for (const PolyNode* n = kept->head; n != nullptr; n = n->next) a += area(*n->poly);
     EXPECT_NEAR(a, keep == Side::Back ? 0.04 : 0.0, 1e-6);
   }
-  const int before = countOf(*solidPolygons(tree));
+  const std::size_t before = contents(*solidPolygons(tree)).size();
   tree.insert(square(), Side::Spanning, Side::Spanning);
   EXPECT_TRUE(node->coplanar->isEmpty());
-  EXPECT_GT(countOf(*solidPolygons(tree)), before);
+  EXPECT_GT(contents(*solidPolygons(tree)).size(), before);
 }
 
 }  // namespace

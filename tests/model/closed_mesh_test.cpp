@@ -30,29 +30,6 @@ PolyListRef cubeWithTop(std::initializer_list<std::vector<Point3>> top) {
   return list;
 }
 
-// The cube [-1, 1]^3 scaled by size, then moved by (dx, dy, dz).
-PolyListRef cubeAt(float size, float dx, float dy, float dz) {
-  PolyListRef list;
-  for (int face = 1; face <= 6; ++face) {
-    const PolyRef f = cubeFace(face);
-    std::vector<Point3> ring;
-    for (int i = 0; i < 4; ++i) {
-      const Point3& v = f->vertices[i];
-      ring.push_back(pt(v.x * size + dx, v.y * size + dy, v.z * size + dz));
-    }
-    list->add(polyOf(ring));
-  }
-  return list;
-}
-
-// Two cubes that share the edge from (1, 1, -1) to (1, 1, 1) and nothing else.
-PolyListRef cubesAlongAnEdge() {
-  PolyListRef list = cubeAt(1, 0, 0, 0);
-  PolyListRef other = cubeAt(1, 2, 2, 0);
-  list->appendAll(other);
-  return list;
-}
-
 struct ClosingCase {
   const char* name;
   PolyListRef polygons;
@@ -128,7 +105,12 @@ TEST(ClosedMesh, RefusesWhatIsNoClosedSurface) {
       {"face twice", cubeWithTop({{pt(1, 1, 1), pt(-1, 1, 1), pt(-1, -1, 1), pt(1, -1, 1)},
                                   {pt(1, 1, 1), pt(-1, 1, 1), pt(-1, -1, 1), pt(1, -1, 1)}}),
        "is used 2 times"},
-      {"cubes meeting along an edge", cubesAlongAnEdge(), "the solid touches itself along the edge from (1, 1, "},
+      // Two cubes that share the edge from (1, 1, -1) to (1, 1, 1) and nothing else.
+      {"cubes meeting along an edge", [] {
+         PolyListRef both = cubeAt(1, 0, 0, 0), other = cubeAt(1, 2, 2, 0);
+         both->appendAll(other);
+         return both;
+       }(), "the solid touches itself along the edge from (1, 1, "},
       {"not a number", cubeWithTop({{pt(1, 1, 1), pt(-1, 1, 1), pt(-1, -1, NAN), pt(1, -1, 1)}}),
        "a face has a corner with a coordinate that is not a finite number"},
   };

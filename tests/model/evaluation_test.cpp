@@ -32,12 +32,6 @@ TEST(SceneEvaluation, FacesLongerThanAPolygonHoldAreCutIntoFans) {
   EXPECT_NEAR(builtVolume("cylinder(h = 2, r = 10, $fn = 300);"), scene.root.mesh.signedVolume(), 1e-4);
 }
 
-TEST(SceneEvaluation, OperationsOfBoxesGiveExactVolumes) {
-  EXPECT_NEAR(builtVolume("cube(2); translate([5, 0, 0]) cube(1);"), 9.0, 1e-6);
-  EXPECT_NEAR(builtVolume("difference() { cube(4); translate([1, 1, -1]) cube([2, 2, 6]); }"), 64.0 - 16.0, 1e-5);
-  EXPECT_NEAR(builtVolume("intersection() { cube(4); translate([1, 1, 1]) cube(4); }"), 27.0, 1e-5);
-}
-
 TEST(SceneEvaluation, EveryTopLevelStepIsShownAsItIsMade) {
   const Scene scene = parseScene("s.csg",
                                  "difference() { cube(4); translate([1, 1, -1]) cube([2, 2, 6]); "

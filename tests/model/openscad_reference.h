@@ -10,15 +10,17 @@
 #include "model/mesh.h"
 
 // Runs openscad (from the PATH) on source (a .scad text) and returns the
-// path of the file it wrote, named name.extension in the test's output
-// folder. Fails the test (and returns "") when openscad fails or is missing.
+// path of the file it wrote, named after name, source and extension in the
+// test's output folder. Fails the test (and returns "") when openscad fails
+// or is missing.
 std::string openscadExport(const std::string& name, const std::string& source, const std::string& extension);
 
-// The corners of every facet of an ASCII STL file, as printed.
-std::vector<Vec3> stlCorners(const std::string& path);
-
-// The volume of the mesh in a 3MF file (its coordinates keep six decimals,
-// where STL keeps six digits).
-double volumeOf3mf(const std::string& path);
+// The mesh in a 3MF file: its points, which keep six decimals (where STL
+// keeps six digits), and the volume it encloses.
+struct ReferenceMesh {
+  std::vector<Vec3> points;
+  double volume = 0.0;
+};
+ReferenceMesh read3mf(const std::string& path);
 
 #endif

@@ -48,23 +48,19 @@ TEST(Tessellation, PrimitivesGiveOpenScadsPointsAndVolume) {
   for (const Primitive& primitive : kPrimitives) {
     SCOPED_TRACE(primitive.name);
     const std::string csg = openscadExport(primitive.name, primitive.scad, "csg");
-    const std::string stl = openscadExport(primitive.name, primitive.scad, "stl");
     const std::string model3mf = openscadExport(primitive.name, primitive.scad, "3mf");
-    if (csg.empty() || stl.empty() || model3mf.empty()) continue;
+    if (csg.empty() || model3mf.empty()) continue;
     const Scene scene = loadScene(csg);
     ASSERT_EQ(scene.root.kind, SceneNode::Kind::Solid);
     const Mesh& mesh = scene.root.mesh;
-
-    // STL prints six significant digits.
-    const std::vector<Vec3> corners = stlCorners(stl);
-    const double tolerance = 6e-6 * largestCoordinate(corners);
-    for (const Vec3& c : corners)
+    const ReferenceMesh reference = read3mf(model3mf);
+    // The CSG file prints its matrices to six significant digits.
+    const double tolerance = 6e-6 * largestCoordinate(reference.points);
+    for (const Vec3& c : reference.points)
       EXPECT_TRUE(hasPointNear(mesh.points, c, tolerance)) << c.x << " " << c.y << " " << c.z;
     for (const Vec3& p : mesh.points)
-      EXPECT_TRUE(hasPointNear(corners, p, tolerance)) << p.x << " " << p.y << " " << p.z;
-
-    const double expected = volumeOf3mf(model3mf);
-    EXPECT_NEAR(mesh.signedVolume(), expected, 1e-6 * expected);
+      EXPECT_TRUE(hasPointNear(reference.points, p, tolerance)) << p.x << " " << p.y << " " << p.z;
+    EXPECT_NEAR(mesh.signedVolume(), reference.volume, 1e-6 * reference.volume);
   }
 }
 

@@ -37,11 +37,20 @@ inline PolyRef squareAt(float z) { return polyOf({pt(1, 1, z), pt(-1, 1, z), pt(
 // counterclockwise seen from outside.
 inline const Point3 kCubeCorners[8] = {pt(1, 1, 1),  pt(-1, 1, 1),  pt(-1, -1, 1),  pt(1, -1, 1),
                                        pt(1, 1, -1), pt(-1, 1, -1), pt(-1, -1, -1), pt(1, -1, -1)};
+inline const int kCubeRings[6][4] = {{0, 1, 2, 3}, {7, 6, 5, 4}, {0, 3, 7, 4}, {0, 4, 5, 1}, {5, 6, 2, 1}, {3, 2, 6, 7}};
 inline PolyRef cubeFace(int face) {
-  static const int kRings[6][4] = {{0, 1, 2, 3}, {7, 6, 5, 4}, {0, 3, 7, 4},
-                                   {0, 4, 5, 1}, {5, 6, 2, 1}, {3, 2, 6, 7}};
-  const int* r = kRings[face - 1];
+  const int* r = kCubeRings[face - 1];
   return PolyRef(kCubeCorners, 4, r[0], r[1], r[2], r[3]);
+}
+
+// The cube scaled by size, then moved by (dx, dy, dz); its faces F1..F6 in
+// order, turned inwards when reversed.
+inline PolyListRef cubeAt(float size, float dx, float dy, float dz, bool reversed = false) {
+  Point3 c[8];
+  for (int i = 0; i < 8; ++i) c[i] = pt(kCubeCorners[i].x * size + dx, kCubeCorners[i].y * size + dy, kCubeCorners[i].z * size + dz);
+  PolyListRef list;
+  for (const int* r : kCubeRings) list->add(reversed ? PolyRef(c, 4, r[3], r[2], r[1], r[0]) : PolyRef(c, 4, r[0], r[1], r[2], r[3]));
+  return list;
 }
 
 // A new list of these polygons added in order, so the last is the head.

@@ -10,8 +10,7 @@
 #include "app/scene.h"
 #include "bench/csg/csg_run.h"
 #include "bench/csg/measurement.h"
-#include "bsp/solids.h"
-#include "harness/workload.h"
+#include "tests/tools/workload_solids.h"
 
 namespace {
 
@@ -36,23 +35,20 @@ TEST(WorkloadReader, NamesThePlaceOfEachFault) {
 // count are taken as coplanar parts, and all three operations run.
 TEST(WorkloadLimits, LongRingsAndEveryOperationRun) {
   const int n = 300;
-  std::string top, bottom, sides;
+  const auto at = [](int k, float z) {
+    return Vertex{float(0.5 * std::cos(2 * M_PI * k / n)), float(0.5 * std::sin(2 * M_PI * k / n)), z};
+  };
+  Solid rod;
+  PolygonRing top, bottom;
   for (int i = 0; i < n; ++i) {
-    const auto at = [&](int k, int z) {
-      return "[" + std::to_string(0.5 * std::cos(2 * M_PI * k / n)) + "," +
-             std::to_string(0.5 * std::sin(2 * M_PI * k / n)) + "," + std::to_string(z) + "]";
-    };
-    top += (i ? "," : "") + at(i, 2);
-    bottom += (i ? "," : "") + at(n - 1 - i, -2);
-    sides += "," + std::string("[") + at(i, -2) + "," + at(i + 1, -2) + "," + at(i + 1, 2) + "," + at(i, 2) + "]";
+    top.vertices.push_back(at(i, 2));
+    bottom.vertices.push_back(at(n - 1 - i, -2));
+    rod.polygons.push_back({{at(i, -2), at(i + 1, -2), at(i + 1, 2), at(i, 2)}, {}});
   }
-  const std::string cube =
-      "[[[1,1,1],[-1,1,1],[-1,-1,1],[1,-1,1]],[[1,-1,-1],[-1,-1,-1],[-1,1,-1],[1,1,-1]],"
-      "[[1,1,1],[1,-1,1],[1,-1,-1],[1,1,-1]],[[1,1,1],[1,1,-1],[-1,1,-1],[-1,1,1]],"
-      "[[-1,1,-1],[-1,-1,-1],[-1,-1,1],[-1,1,1]],[[1,-1,1],[-1,-1,1],[-1,-1,-1],[1,-1,-1]]]";
-  const Workload w = parseWorkload("{\"name\":\"w\",\"solids\":{\"C\":" + cube + ",\"R\":[[" + top + "],[" + bottom +
-                                   "]" + sides + "]},\"ops\":[[\"intersect\",\"C\",\"R\"],[\"union\",\"<result>\",\"C\"]," +
-                                   "[\"subtract\",\"<result>\",\"R\"]]}");
+  rod.polygons.push_back(top);
+  rod.polygons.push_back(bottom);
+  const Workload w = chainOf({solidOf(cubeAround(0, 1)), rod},
+                             {{OpKind::Intersect, 0, 1}, {OpKind::Union, -1, 0}, {OpKind::Subtract, -1, 1}});
   const LimitCheck limits = checkLimits(w);
   EXPECT_EQ(limits.refusal, "");
   EXPECT_NE(limits.note.find("300 vertices"), std::string::npos);
@@ -77,35 +73,12 @@ TEST(CsgRun, DemoWorkloadBuildsTheProgramsModel) {
   }
 }
 
-// A box from its lower and upper corner as a workload solid: six faces,
-// counterclockwise seen from outside.
-std::string boxSolid(const float low[3], const float high[3]) {
-  static const int kFaces[6][4] = {{0, 1, 2, 3}, {7, 6, 5, 4}, {0, 3, 7, 4}, {0, 4, 5, 1}, {5, 6, 2, 1}, {3, 2, 6, 7}};
-  static const int kCorners[8][3] = {{1, 1, 1}, {0, 1, 1}, {0, 0, 1}, {1, 0, 1},
-                                     {1, 1, 0}, {0, 1, 0}, {0, 0, 0}, {1, 0, 0}};
-  std::string text = "[";
-  for (const auto& face : kFaces) {
-    text += text.size() > 1 ? ",[" : "[";
-    for (int k = 0; k < 4; ++k) {
-      const int* c = kCorners[face[k]];
-      text += (k > 0 ? ",[" : "[") + std::to_string(c[0] ? high[0] : low[0]) + "," +
-              std::to_string(c[1] ? high[1] : low[1]) + "," + std::to_string(c[2] ? high[2] : low[2]) + "]";
-    }
-    text += "]";
-  }
-  return text + "]";
-}
-
 // The volume column: a cube with a box of a quarter of it cut away from
 // one side, then that box's half put back.
 TEST(CsgMeasurement, ReportsTheVolumeOfTheResult) {
-  const float cube[2][3] = {{-1, -1, -1}, {1, 1, 1}};
-  const float slot[2][3] = {{0, 0, -2}, {2, 2, 2}};
-  const float half[2][3] = {{0, 0, -1}, {1, 1, 0}};
-  const Workload workload = parseWorkload(
-      "{\"name\":\"w\",\"solids\":{\"A\":" + boxSolid(cube[0], cube[1]) + ",\"B\":" + boxSolid(slot[0], slot[1]) +
-      ",\"C\":" + boxSolid(half[0], half[1]) +
-      "},\"ops\":[[\"subtract\",\"A\",\"B\"],[\"union\",\"<result>\",\"C\"]]}");
+  const Workload workload =
+      chainOf({solidOf(cubeAround(0, 1)), solidOf(box(0, 0, -2, 2, 2, 2)), solidOf(box(0, 0, -1, 1, 1, 0))},
+              {{OpKind::Subtract, 0, 1}, {OpKind::Union, -1, 2}});
   RepetitionPolicy once;
   once.minReps = 1;
   once.minSeconds = 0.0;
