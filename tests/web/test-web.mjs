@@ -3,9 +3,12 @@
 // frame after it must equal, pixel for pixel, what kelvane-render writes for
 // the same input, and so must the frames that focus leaving and coming back
 // draw; Escape must end the program with the page's notice, and "Start
-// again" must bring back the start frame. Where the program reads scene
-// files, an example opened in the page (from its list, its file input or
-// dropped onto it) must show what the headless host shows for it, and a
+// again" must bring back the start frame. P's painter's replay must show,
+// while it runs (the program yields to the browser between polygons), the
+// headless host's frame for as many polygons, and end on the plain frame;
+// T and H must show the headless host's panels. Where the program reads
+// scene files, an example opened in the page (from its list, its file input
+// or dropped onto it) must show what the headless host shows for it, and a
 // file the readers refuse must show the message the desktop prints while
 // the page goes back to the scene it showed. Load time and the cost of a
 // drag frame are reported, never asserted.
