@@ -15,6 +15,8 @@ CommandLine parseCommandLine(const char* text) {
     const std::string word = all.substr(at, end - at);
     if (word == "--help" || word == "-h") {
       line.help = true;
+    } else if (word == "--window") {
+      line.windowed = true;
     } else if (word[0] != '-') {
       line.scenePath = all.substr(at, all.find_last_not_of(" \t") + 1 - at);
       break;
@@ -28,10 +30,10 @@ CommandLine parseCommandLine(const char* text) {
 
 std::string usageText() {
   std::string text =
-      "usage: kelvane [--help] [FILE]\n"
+      "usage: kelvane [--help] [--window] [FILE]\n"
       "Shows a model built from three boxes by BSP-tree set operations, drawn back to front\n"
       "without a depth buffer, or the solid of FILE (.csg, .obj, .stl). Drag with the left\n"
-      "button to turn it.\n\n";
+      "button to turn it. --window starts in a resizable window instead of the full screen.\n\n";
   for (const std::string& line : helpLines()) text += line + "\n";
   return text;
 }

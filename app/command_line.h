@@ -10,6 +10,7 @@ constexpr int kUsageStatus = 64;
 
 struct CommandLine {
   bool help = false;
+  bool windowed = false;  // --window: start in a resizable window
   std::string scenePath;  // empty: the built-in scene
   std::string error;  // empty when the line was understood
 };

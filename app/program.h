@@ -24,8 +24,9 @@ extern std::int32_t dragging;
 extern MSG messageRecord;
 
 // Registers the class, creates and shows the window, builds the scene, then
-// creates the Viewer, which takes the display.
-void startUp(HINSTANCE instance, int showCommand);
+// creates the Viewer, which takes the display: the whole screen, or with
+// `windowed` a resizable window.
+void startUp(HINSTANCE instance, int showCommand, bool windowed = false);
 // Dispatches messages until the quit message (or a destroyed window), and
 // draws a plain frame whenever the queue is empty and the screen is stale.
 void runMessageLoop();

@@ -6,6 +6,7 @@
 #include "app/painter_replay.h"
 #include "app/program.h"
 #include "app/screenshot.h"
+#include "app/window_mode.h"
 #include "display/tree_panel.h"
 
 namespace {
@@ -53,6 +54,8 @@ void replayPainter(HWND, WPARAM) { startOrStepReplay(); }
 
 void screenshot(HWND, WPARAM) { saveScreenshot(); }
 
+void switchWindowMode(HWND window, WPARAM) { toggleWindowMode(window); }
+
 void faster(HWND, WPARAM) { changeReplayRate(+1); }
 void slower(HWND, WPARAM) { changeReplayRate(-1); }
 
@@ -92,6 +95,7 @@ const std::vector<KeyBinding>& keyBindings() {
       {{'R'}, "R", "reset the rotation", resetRotation},
       {{'H', VK_F1}, "H, F1", "show or hide this help", toggleHelp},
       {{VK_SPACE}, "Space", "save the frame as kelvane-NNNN.png", screenshot},
+      {{VK_F11}, "F11", "full screen or a window (also Alt+Enter)", switchWindowMode},
       {{VK_ESCAPE}, "Esc", "end the program", endOnEscape},
   };
   return bindings;

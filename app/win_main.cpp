@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "app/scene.h"
 #include "app/scene_file.h"
+#include "app/window_mode.h"
 #include "interaction/trackball.h"
 
 HWND mainWindow = nullptr;
@@ -43,7 +44,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
   // A scene file named on the command line is opened before the window and
   // the display are taken, so that a bad one ends the program at once.
   if (!options.scenePath.empty() && !openSceneFile(options.scenePath.c_str())) return kBadSceneStatus;
-  startUp(instance, showCommand);
+  startUp(instance, showCommand, options.windowed);
   runMessageLoop();
   shutDown();
   if (messageRecord.message == WM_QUIT && messageRecord.wParam == kDisplayFailedStatus) {
@@ -52,7 +53,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
   return 1;
 }
 
-void startUp(HINSTANCE instance, int showCommand) {
+void startUp(HINSTANCE instance, int showCommand, bool windowed) {
   WNDCLASSA windowClass = {};
   windowClass.style = CS_VREDRAW | CS_HREDRAW;
   windowClass.lpfnWndProc = windowProc;
@@ -68,18 +69,14 @@ void startUp(HINSTANCE instance, int showCommand) {
   windowClass.lpszClassName = kName;
   RegisterClassA(&windowClass);
 
-  // The screen size before the display mode changes.
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  mainWindow = CreateWindowExA(WS_EX_TOPMOST, kName, kName, WS_POPUP, 0, 0, width, height, nullptr, nullptr,
-                               instance, nullptr);
+  mainWindow = createMainWindow(instance, kName, windowed);
   ShowWindow(mainWindow, showCommand);
   UpdateWindow(mainWindow);
   SetFocus(mainWindow);
 
   // The model is complete before the display mode changes.
   if (sceneTree == nullptr) buildScene();
-  theViewer = new (std::nothrow) Viewer(mainWindow, makeTrackball(), sceneTree);
+  theViewer = new (std::nothrow) Viewer(mainWindow, makeTrackball(), sceneTree, windowed);
   if (theViewer == nullptr) {
     std::fprintf(stderr, "kelvane: out of memory for the viewer\n");
     PostQuitMessage(kDisplayFailedStatus);

@@ -1,11 +1,15 @@
 #include "app/painter_replay.h"
 #include "app/program.h"
 #include "app/view_keys.h"
+#include "app/window_mode.h"
 
 namespace {
 
-// Mouse coordinates are the two 16-bit halves of lParam, zero-extended.
-POINT pixelOf(LPARAM lParam) { return POINT{LOWORD(lParam), HIWORD(lParam)}; }
+// Mouse coordinates are the two 16-bit halves of lParam, zero-extended,
+// in the client area: the picture's own pixels only on the full screen.
+POINT pixelOf(LPARAM lParam) { return pictureOfClient(POINT{LOWORD(lParam), HIWORD(lParam)}); }
+
+constexpr LPARAM kAltHeld = LPARAM{1} << 29;
 
 }  // namespace
 
@@ -21,6 +25,17 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ACTIVATE:
       // Activation and deactivation alike: either may have lost the surfaces.
       frameIsCurrent = 0;
+      break;
+    case WM_SIZE:
+      frameIsCurrent = 0;
+      break;
+    case WM_SYSKEYDOWN:
+      // Alt+Enter does what F11 does; every other system key keeps its
+      // default.
+      if (wParam == VK_RETURN && (lParam & kAltHeld) != 0) {
+        findKeyBinding(VK_F11)->run(window, VK_F11);
+        return 0;
+      }
       break;
     case WM_KEYDOWN:
       if (const KeyBinding* binding = findKeyBinding(wParam)) binding->run(window, wParam);

@@ -28,7 +28,8 @@ bool Viewer::captureFrame(ScreenImage& image, std::string& error) {
   DDSURFACEDESC description;
   std::memset(&description, 0, sizeof description);
   description.dwSize = sizeof description;
-  const HRESULT locked = primary->Lock(nullptr, &description, DDLOCK_WAIT | DDLOCK_READONLY, nullptr);
+  IDirectDrawSurface* shown = shownSurface();
+  const HRESULT locked = shown->Lock(nullptr, &description, DDLOCK_WAIT | DDLOCK_READONLY, nullptr);
   if (locked != DD_OK) {
     char text[64];
     std::snprintf(text, sizeof text, "the screen could not be locked (0x%08lx)", static_cast<unsigned long>(locked));
@@ -42,6 +43,6 @@ bool Viewer::captureFrame(ScreenImage& image, std::string& error) {
     std::memcpy(&image.pixels[std::size_t(y) * image.width], rows + std::ptrdiff_t(y) * description.lPitch,
                 static_cast<std::size_t>(image.width));
   }
-  primary->Unlock(description.lpSurface);
+  shown->Unlock(description.lpSurface);
   return true;
 }

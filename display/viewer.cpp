@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "display/drag_control.h"
+#include "display/window_fit.h"
 #include "geometry/transform.h"
 
 Viewer* currentViewer = nullptr;
@@ -36,7 +37,7 @@ bool succeeded(const char* call, HRESULT result) {
 
 }  // namespace
 
-Viewer::Viewer(HWND window_, DragControl* trackball_, const BspTree* scene_)
+Viewer::Viewer(HWND window_, DragControl* trackball_, const BspTree* scene_, bool inWindow)
     : camera(Point3(0, 0, 5, 1), originPoint, fieldOfView(kFocalLength, kFrameDiagonal)),
       trackball(trackball_),
       scene(scene_),
@@ -52,6 +53,7 @@ Viewer::Viewer(HWND window_, DragControl* trackball_, const BspTree* scene_)
   modelInverse = identityMatrix;
   eyeInModel = camera.eye;
   window = window_;
+  windowed = inWindow;
   setUpDisplay();
   // Set even after a failed set-up, so that the mappings of a partial Viewer
   // are still defined.
@@ -62,17 +64,21 @@ Viewer::Viewer(HWND window_, DragControl* trackball_, const BspTree* scene_)
 
 // Stops at the first failing call; what was made before it stays for the
 // destructor to release.
-void Viewer::setUpDisplay() {
+bool Viewer::setUpDisplay() {
   if (!succeeded("DirectDrawCreate", DirectDrawCreate(nullptr, &directDraw, nullptr))) {
     directDraw = nullptr;
-    return;
+    return false;
   }
+  return windowed ? setUpWindow() : setUpScreen();
+}
+
+bool Viewer::setUpScreen() {
   if (!succeeded("SetCooperativeLevel",
                  directDraw->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN))) {
-    return;
+    return false;
   }
   if (!succeeded("SetDisplayMode", directDraw->SetDisplayMode(kScreenWidth, kScreenHeight, kBitsPerPixel))) {
-    return;
+    return false;
   }
   DDSURFACEDESC description = {};
   description.dwSize = sizeof(description);
@@ -81,12 +87,48 @@ void Viewer::setUpDisplay() {
   description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
   if (!succeeded("CreateSurface", directDraw->CreateSurface(&description, &primary, nullptr))) {
     primary = nullptr;
-    return;
+    return false;
   }
   DDSCAPS caps = {};
   caps.dwCaps = DDSCAPS_BACKBUFFER;
-  if (!succeeded("GetAttachedSurface", primary->GetAttachedSurface(&caps, &backBuffer))) backBuffer = nullptr;
+  if (succeeded("GetAttachedSurface", primary->GetAttachedSurface(&caps, &backBuffer))) return true;
+  backBuffer = nullptr;
+  return false;
 }
+
+// A window shares the desktop, whose true-colour format a plain Blt cannot
+// turn 8-bit pixels into, so the picture is drawn on an 8-bit surface of
+// its own and GDI stretches it into the client area (presentInWindow).
+bool Viewer::setUpWindow() {
+  if (!succeeded("SetCooperativeLevel", directDraw->SetCooperativeLevel(window, DDSCL_NORMAL))) return false;
+  DDSURFACEDESC description = {};
+  description.dwSize = sizeof(description);
+  description.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
+  description.dwWidth = kScreenWidth;
+  description.dwHeight = kScreenHeight;
+  description.ddpfPixelFormat.dwSize = sizeof(description.ddpfPixelFormat);
+  description.ddpfPixelFormat.dwFlags = DDPF_RGB | DDPF_PALETTEINDEXED8;
+  description.ddpfPixelFormat.dwRGBBitCount = kBitsPerPixel;
+  description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+  if (succeeded("CreateSurface", directDraw->CreateSurface(&description, &backBuffer, nullptr))) return true;
+  backBuffer = nullptr;
+  return false;
+}
+
+void Viewer::releaseDisplay() {
+  releaseSurfaces();
+  if (directDraw != nullptr && !windowed) directDraw->RestoreDisplayMode();
+}
+
+bool Viewer::takeDisplay(bool inWindow) {
+  windowed = inWindow;
+  skippedFrames = 0;
+  if (directDraw == nullptr) return false;
+  if (windowed ? setUpWindow() : setUpScreen()) return isComplete();
+  return false;
+}
+
+IDirectDrawSurface* Viewer::shownSurface() const { return windowed ? backBuffer : primary; }
 
 Viewer::~Viewer() {
   releaseSurfaces();
@@ -109,7 +151,7 @@ void Viewer::releaseSurfaces() {
 }
 
 bool Viewer::isComplete() const {
-  return trackball != nullptr && directDraw != nullptr && primary != nullptr && backBuffer != nullptr;
+  return trackball != nullptr && directDraw != nullptr && shownSurface() != nullptr && backBuffer != nullptr;
 }
 
 HRESULT Viewer::fillBackBuffer() {
@@ -129,7 +171,7 @@ bool Viewer::clearBackBuffer() {
       // Restoring the primary restores the whole flipping chain. If the
       // surfaces are still lost (the program is not in front), taking the
       // device context fails and the frame is skipped.
-      primary->Restore();
+      shownSurface()->Restore();
       fillBackBuffer();
       return true;
     }
@@ -143,7 +185,7 @@ bool Viewer::clearBackBuffer() {
 // holds nothing worth keeping, so it is filled again before it is drawn on.
 HRESULT Viewer::takeDC() {
   HRESULT result = backBuffer->GetDC(&dc);
-  if (result == DDERR_SURFACELOST && primary->Restore() == DD_OK) {
+  if (result == DDERR_SURFACELOST && shownSurface()->Restore() == DD_OK) {
     fillBackBuffer();
     result = backBuffer->GetDC(&dc);
   }
@@ -184,7 +226,29 @@ bool Viewer::beginFrame() {
 
 void Viewer::endFrame() {
   currentViewer = nullptr;
+  if (windowed) {
+    presentInWindow();
+    giveBackDC();
+    return;
+  }
   if (giveBackDC() == DD_OK) primary->Flip(nullptr, DDFLIP_WAIT);
+}
+
+// The picture at the largest whole-number scale the client area holds,
+// centred, black around it; GDI turns its palette indices into the
+// desktop's colours on the way.
+void Viewer::presentInWindow() {
+  RECT client = {};
+  if (!GetClientRect(window, &client)) return;
+  HDC target = GetDC(window);
+  if (target == nullptr) return;
+  const PictureFit fit = fitPicture(client.right, client.bottom);
+  for (const RECT& bar : barsAround(fit, client.right, client.bottom)) {
+    PatBlt(target, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top, BLACKNESS);
+  }
+  SetStretchBltMode(target, COLORONCOLOR);
+  StretchBlt(target, fit.left, fit.top, fit.width, fit.height, dc, 0, 0, kScreenWidth, kScreenHeight, SRCCOPY);
+  ReleaseDC(window, target);
 }
 
 void Viewer::drawPlainFrame() {

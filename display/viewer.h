@@ -1,7 +1,8 @@
 // The Viewer ties the view of the model to the screen: the camera, the
 // trackball, the model's rotation, the mapping between unit screen
-// coordinates and pixels, and an exclusive full-screen 640 x 480 x 8
-// DirectDraw display with one back buffer.
+// coordinates and pixels, and the DirectDraw display: exclusive full-screen
+// 640 x 480 x 8 with one back buffer, or, in a window, a 640 x 480 x 8
+// off-screen surface presented into the client area (display/window_fit.h).
 //
 // Every frame is beginFrame, drawing through the Viewer's operations or the
 // current-viewer hooks (display/current_viewer.h), then endFrame.
@@ -56,7 +57,9 @@ struct Viewer {
   POINT points[kPointCapacity];
   HWND window;
   IDirectDraw* directDraw;
+  // Null in a window.
   IDirectDrawSurface* primary;
+  // The back buffer, or in a window the off-screen surface drawn on.
   IDirectDrawSurface* backBuffer;
   // The back buffer's device context while a frame is open; outside a frame
   // it is null, or a context whose ReleaseDC failed, handed back by the
@@ -64,12 +67,14 @@ struct Viewer {
   HDC dc;
   // What frames show beyond the plain model (display/view_state.h).
   ViewState view;
+  // The display is the window's client area rather than the whole screen.
+  bool windowed = false;
 
   // Builds the camera and the identity rotation, takes over `trackball`
   // (null when it could not be made) and draws `scene`, then takes the
   // display for `window`. A failed DirectDraw call stops the set-up and is
   // named on stderr; the Viewer is then not complete.
-  Viewer(HWND window, DragControl* trackball, const BspTree* scene);
+  Viewer(HWND window, DragControl* trackball, const BspTree* scene, bool inWindow = false);
   // Releases the surfaces that exist, restores the display mode, releases
   // DirectDraw and frees the trackball.
   ~Viewer();
@@ -77,8 +82,17 @@ struct Viewer {
   Viewer(const Viewer&) = delete;
   Viewer& operator=(const Viewer&) = delete;
 
-  // True when the display, both surfaces and the trackball all exist.
+  // True when the display, its surfaces and the trackball all exist.
   bool isComplete() const;
+
+  // Gives the display up for a change of window: the surfaces are
+  // released and a full-screen mode is restored; DirectDraw stays. Pairs
+  // with takeDisplay.
+  void releaseDisplay();
+  // Takes the display again, full screen or in the window (whose style
+  // the caller has already set). False, named on stderr, when the Viewer
+  // is then not complete.
+  bool takeDisplay(bool inWindow);
 
   // Fills the back buffer with palette index 0, restoring the surfaces once
   // if they were lost. False when the fill kept failing.
@@ -93,7 +107,7 @@ struct Viewer {
   // skipped.
   bool beginFrame();
   // Closes the frame opened by beginFrame: gives its device context back
-  // and flips it to the screen.
+  // and flips it to the screen, or in a window presents it there.
   void endFrame();
 
   // beginFrame, drawScene, drawOverlays, endFrame.
@@ -147,7 +161,11 @@ struct Viewer {
   void drag(const POINT& pixel);
 
  private:
-  void setUpDisplay();
+  bool setUpDisplay();
+  bool setUpScreen();
+  bool setUpWindow();
+  IDirectDrawSurface* shownSurface() const;
+  void presentInWindow();
   void releaseSurfaces();
   HRESULT fillBackBuffer();
   HRESULT takeDC();

@@ -111,6 +111,7 @@ struct WNDCLASSA {
 #define WM_NULL 0x0000
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
+#define WM_SIZE 0x0005
 #define WM_ACTIVATE 0x0006
 #define WM_SETFOCUS 0x0007
 #define WM_KILLFOCUS 0x0008
@@ -122,6 +123,8 @@ struct WNDCLASSA {
 #define WM_NCDESTROY 0x0082
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
+#define WM_SYSKEYDOWN 0x0104
+#define WM_SYSKEYUP 0x0105
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
@@ -148,6 +151,16 @@ struct WNDCLASSA {
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
 #define WS_POPUP 0x80000000L
+#define WS_VISIBLE 0x10000000L
+#define WS_OVERLAPPEDWINDOW 0x00CF0000L
+#define GWL_STYLE (-16)
+#define HWND_TOPMOST ((HWND)(LONG_PTR)-1)
+#define HWND_NOTOPMOST ((HWND)(LONG_PTR)-2)
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+#define SWP_FRAMECHANGED 0x0020
+#define SWP_SHOWWINDOW 0x0040
+#define SIZE_RESTORED 0
 #define WS_EX_TOPMOST 0x00000008L
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
@@ -185,6 +198,17 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int nExitCode);
 int WINAPI ShowCursor(BOOL bShow);
+// Only GWL_STYLE; the new style takes effect with SetWindowPos.
+LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong);
+// Windows of the subset have no non-client area in pixels: the host draws
+// any frame outside them, so the client area is the whole window.
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
+BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
+BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
+// The client area's device context: true colour, the target of StretchBlt
+// and PatBlt; ReleaseDC shows what was drawn.
+HDC WINAPI GetDC(HWND hWnd);
+int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 
 // GDI
 #define PS_SOLID 0
@@ -207,6 +231,18 @@ BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom);
 #define OPAQUE 2
 
 HGDIOBJ WINAPI GetStockObject(int i);
+
+#define SRCCOPY 0x00CC0020
+#define BLACKNESS 0x00000042
+#define COLORONCOLOR 3
+// From an 8-bit device context to the client area's: each destination
+// pixel takes the source pixel under its centre (whole-number enlargement
+// repeats pixels, shrinking drops them), through the source's colours.
+BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
+                       int wSrc, int hSrc, DWORD rop);
+int WINAPI SetStretchBltMode(HDC hdc, int mode);
+// Only BLACKNESS on the client area's device context.
+BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
 
 struct PALETTEENTRY {
   BYTE peRed;
@@ -278,6 +314,7 @@ struct IUnknown;
 #define DDSD_WIDTH 0x00000004l
 #define DDSD_PITCH 0x00000008l
 #define DDSD_BACKBUFFERCOUNT 0x00000020l
+#define DDSD_PIXELFORMAT 0x00001000l
 #define DDSD_LPSURFACE 0x00000800l
 #define DDLOCK_WAIT 0x00000001l
 #define DDLOCK_READONLY 0x00000010l
@@ -286,7 +323,12 @@ struct IUnknown;
 #define DDSCAPS_COMPLEX 0x00000008l
 #define DDSCAPS_FLIP 0x00000010l
 #define DDSCAPS_FRONTBUFFER 0x00000020l
+#define DDSCAPS_OFFSCREENPLAIN 0x00000040l
 #define DDSCAPS_PRIMARYSURFACE 0x00000200l
+#define DDSCAPS_SYSTEMMEMORY 0x00000800l
+
+#define DDPF_PALETTEINDEXED8 0x00000020l
+#define DDPF_RGB 0x00000040l
 
 #define DDBLT_COLORFILL 0x00000400l
 #define DDBLT_WAIT 0x01000000l

@@ -1,12 +1,13 @@
 // Frames of the unchanged program on the headless host: a whole idle frame
 // (clear, scene, flip) against the cost of merely writing the frame's bytes
-// once, and a drag frame (disc, scene, arc).
+// once, a drag frame (disc, scene, arc), and a frame in a window.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "app/window_mode.h"
 #include "bench/headless_program.h"
 
 namespace {
@@ -33,6 +34,17 @@ void BM_DragFrame(benchmark::State& state) {
   dragFrames(state, startedViewer(), 100, 37);
 }
 BENCHMARK(BM_DragFrame);
+
+// A plain frame in a window whose client area holds the picture twice:
+// drawn as on the full screen, then stretched into the client area.
+void BM_WindowedFrame(benchmark::State& state) {
+  Viewer& viewer = startedViewer();
+  toggleWindowMode(mainWindow);
+  SetWindowPos(mainWindow, nullptr, 0, 0, 1300, 1000, SWP_NOZORDER);
+  for (auto _ : state) viewer.drawPlainFrame();
+  toggleWindowMode(mainWindow);
+}
+BENCHMARK(BM_WindowedFrame);
 
 }  // namespace
 

@@ -1,7 +1,8 @@
 // DirectDrawCreate, the IDirectDraw object, and the display state they
-// share. One display mode is provided, 640 x 480 x 8, and one kind of
-// surface, a primary with one back buffer; everything else is refused
-// with the error the real call gives for it.
+// share. One display mode is provided, 640 x 480 x 8, and two kinds of
+// surface: a primary with one back buffer, and a plain 640 x 480 x 8
+// off-screen surface in system memory (what a program in a window draws
+// on); everything else is refused with the error the real call gives.
 #include <utility>
 
 #include "platform/ddraw/direct_draw_objects.h"
@@ -18,6 +19,22 @@ namespace {
 constexpr DWORD kLevelFlags = DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_NOWINDOWCHANGES | DDSCL_NORMAL |
                               DDSCL_EXCLUSIVE;
 constexpr DWORD kChainCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+constexpr DWORD kOffscreenCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+constexpr DWORD kOffscreenFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
+constexpr DWORD kIndexedFormat = DDPF_RGB | DDPF_PALETTEINDEXED8;
+
+bool isOffscreen(const DDSURFACEDESC& desc) { return desc.ddsCaps.dwCaps & DDSCAPS_OFFSCREENPLAIN; }
+
+// The desktop's own format is not emulated, so the 8-bit format is named.
+HRESULT checkOffscreen(const DDSURFACEDESC& desc) {
+  if ((desc.dwFlags & kOffscreenFlags) != kOffscreenFlags) return DDERR_INVALIDPARAMS;
+  if (desc.ddsCaps.dwCaps != kOffscreenCaps) return DDERR_INVALIDCAPS;
+  const DDPIXELFORMAT& format = desc.ddpfPixelFormat;
+  if (format.dwSize != sizeof(DDPIXELFORMAT)) return DDERR_INVALIDPARAMS;
+  if (format.dwFlags != kIndexedFormat || format.dwRGBBitCount != 8) return DDERR_UNSUPPORTED;
+  if (desc.dwWidth != kScreenWidth || desc.dwHeight != kScreenHeight) return DDERR_UNSUPPORTED;
+  return DD_OK;
+}
 
 std::string descriptionText(const DDSURFACEDESC* desc) {
   if (!desc) return "NULL";
@@ -29,6 +46,7 @@ std::string descriptionText(const DDSURFACEDESC* desc) {
 // provided.
 HRESULT checkDescription(const DDSURFACEDESC& desc) {
   if (desc.dwSize != sizeof(DDSURFACEDESC) || !(desc.dwFlags & DDSD_CAPS)) return DDERR_INVALIDPARAMS;
+  if (isOffscreen(desc)) return checkOffscreen(desc);
   const DWORD caps = desc.ddsCaps.dwCaps;
   if (!(caps & DDSCAPS_PRIMARYSURFACE) || !(caps & DDSCAPS_FLIP)) return DDERR_UNSUPPORTED;
   if (caps != kChainCaps) return DDERR_INVALIDCAPS;
@@ -56,6 +74,10 @@ void DirectDrawObject::end() {
   refs_ = 0;
   if (primary_) primary_->end();
   Display& screen = display();
+  // The off-screen surfaces made from it go with it.
+  for (auto& surface : screen.surfaces) {
+    if (surface->owner() == this) surface->end();
+  }
   if (screen.exclusiveOwner == this) screen.exclusiveOwner = nullptr;
   if (screen.modeOwner == this) screen.modeOwner = nullptr;
 }
@@ -118,9 +140,14 @@ HRESULT DirectDrawObject::CreateSurface(LPDDSURFACEDESC lpDDSurfaceDesc, LPDIREC
   if (pUnkOuter) return CLASS_E_NOAGGREGATION;
   if (HRESULT refused = checkDescription(*lpDDSurfaceDesc); refused != DD_OK) return refused;
   if (!levelSet_) return DDERR_NOCOOPERATIVELEVELSET;
+  Display& screen = display();
+  if (isOffscreen(*lpDDSurfaceDesc)) {
+    *lplpDDSurface = keep(screen.surfaces, std::make_unique<FlipSurface>(
+                                               "surface" + std::to_string(++screen.surfaceCount), this));
+    return DD_OK;
+  }
   if (!exclusive_) return DDERR_NOEXCLUSIVEMODE;
   if (primary_) return DDERR_PRIMARYSURFACEALREADYEXISTS;
-  Display& screen = display();
   // Only the 8-bit mode is emulated; the desktop's own mode is not.
   if (screen.modeOwner == nullptr) return DDERR_UNSUPPORTEDMODE;
   primary_ = keep(screen.surfaces,

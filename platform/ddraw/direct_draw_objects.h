@@ -47,10 +47,13 @@ class DirectDrawObject final : public IDirectDraw {
 };
 
 // A surface of the flipping chain: the primary (front buffer) or the back
-// buffer attached to it.
+// buffer attached to it; or a plain off-screen surface, which neither
+// flips nor is lost (it lives in system memory).
 class FlipSurface final : public IDirectDrawSurface {
  public:
   FlipSurface(std::string name, DirectDrawObject* owner, FlipSurface* front);
+  // An off-screen surface.
+  FlipSurface(std::string name, DirectDrawObject* owner);
 
   ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE lpDDSrcSurface, LPRECT lpSrcRect,
@@ -76,12 +79,13 @@ class FlipSurface final : public IDirectDrawSurface {
   void lose();
 
  private:
-  bool isPrimary() const { return front_ == nullptr; }
+  bool isPrimary() const { return front_ == nullptr && !offscreen_; }
   DWORD caps() const;
 
   std::string name_;
   DirectDrawObject* owner_;
   FlipSurface* front_;  // the primary a back buffer is attached to
+  bool offscreen_ = false;
   FlipSurface* back_ = nullptr;
   ULONG refs_ = 1;  // a back buffer's first reference is its chain's
   bool alive_ = true;

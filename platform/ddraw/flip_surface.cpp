@@ -50,7 +50,14 @@ FlipSurface::FlipSurface(std::string name, DirectDrawObject* owner, FlipSurface*
   if (front_) front_->back_ = this;
 }
 
-DWORD FlipSurface::caps() const { return isPrimary() ? kPrimaryCaps : kBackCaps; }
+FlipSurface::FlipSurface(std::string name, DirectDrawObject* owner) : FlipSurface(std::move(name), owner, nullptr) {
+  offscreen_ = true;
+}
+
+DWORD FlipSurface::caps() const {
+  if (offscreen_) return DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+  return isPrimary() ? kPrimaryCaps : kBackCaps;
+}
 
 void FlipSurface::end() {
   if (!alive_) return;
@@ -64,13 +71,13 @@ void FlipSurface::end() {
     if (back_) back_->end();
     owner_->forgetPrimary();
     if (display().primary == this) display().primary = nullptr;
-  } else {
+  } else if (front_) {
     front_->back_ = nullptr;
   }
 }
 
 void FlipSurface::lose() {
-  if (!alive_) return;
+  if (!alive_ || offscreen_) return;
   lost_ = true;
   if (isPrimary() && back_) back_->lose();
 }
@@ -210,6 +217,7 @@ HRESULT FlipSurface::Unlock(void* lpSurfaceData) {
 HRESULT FlipSurface::Restore() {
   if (traceCall("Restore", name_)) return DDERR_GENERIC;
   if (!alive_) return DDERR_INVALIDOBJECT;
+  if (offscreen_) return DD_OK;
   if (!isPrimary()) return DDERR_IMPLICITLYCREATED;
   const bool chainLost = lost_ || (back_ && back_->lost_);
   if (!chainLost) return DD_OK;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/canvas.h"
 #include "platform/gdi/fixed_font.h"
@@ -14,6 +15,13 @@
 #include "platform/win32.h"
 
 namespace platform {
+
+// A window's client area: true colour, 0x00RRGGBB row by row.
+struct ClientImage {
+  std::vector<std::uint32_t> pixels;
+  int width = 0;
+  int height = 0;
+};
 
 struct DeviceContext {
   Canvas canvas;
@@ -24,6 +32,9 @@ struct DeviceContext {
   HGDIOBJ font = nullptr;
   COLORREF textColour = 0;     // black, as in a new DC
   int backgroundMode = OPAQUE;
+  // Set for a client area's context, whose 8-bit canvas is empty: only
+  // StretchBlt and PatBlt draw on it.
+  ClientImage* client = nullptr;
 };
 
 // A new device context on `canvas`, with the defaults of a new DC: the

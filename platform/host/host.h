@@ -19,11 +19,15 @@ struct Rgb {
 using Palette = std::array<Rgb, 256>;
 
 struct InputEvent {
-  enum Kind { MouseMove, LeftDown, LeftUp, KeyDown, Activate, Deactivate, Close };
+  enum Kind { MouseMove, LeftDown, LeftUp, KeyDown, Activate, Deactivate, Close, Resize };
   Kind kind;
-  int x = 0;         // pixel position in the 640 x 480 frame, for mouse events
+  // Mouse events: the pixel in the 640 x 480 frame, or in the client area
+  // of a window that does not cover the screen. Resize: the client area's
+  // new width and height.
+  int x = 0;
   int y = 0;
   unsigned key = 0;  // Win32 virtual-key code, for KeyDown
+  bool alt = false;  // KeyDown with Alt held: a system key
 };
 
 class Host {
@@ -45,6 +49,11 @@ class Host {
 
   // A flipped 640 x 480 frame of palette indices, row by row.
   virtual void present(const std::uint8_t* pixels, const Palette& palette) = 0;
+  // The window left the screen for a resizable window with a client area
+  // of this size (true), or covers the screen again (false).
+  virtual void showWindowed(bool /*windowed*/, int /*width*/, int /*height*/) {}
+  // What the client area's device context drew, 0x00RRGGBB row by row.
+  virtual void presentClient(const std::uint32_t* /*pixels*/, int /*width*/, int /*height*/) {}
   // The cursor is shown while ShowCursor's counter is >= 0.
   virtual void setCursorVisible(bool visible) = 0;
 };

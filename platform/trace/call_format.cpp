@@ -30,6 +30,8 @@ std::string messageText(UINT message) {
     case WM_NCDESTROY: return "WM_NCDESTROY";
     case WM_KEYDOWN: return "WM_KEYDOWN";
     case WM_KEYUP: return "WM_KEYUP";
+    case WM_SYSKEYDOWN: return "WM_SYSKEYDOWN";
+    case WM_SIZE: return "WM_SIZE";
     case WM_MOUSEMOVE: return "WM_MOUSEMOVE";
     case WM_LBUTTONDOWN: return "WM_LBUTTONDOWN";
     case WM_LBUTTONUP: return "WM_LBUTTONUP";

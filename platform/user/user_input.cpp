@@ -5,11 +5,13 @@
 #include "platform/user/user.h"
 #include "platform/user/user_focus.h"
 #include "platform/user/user_queue.h"
+#include "platform/user/user_windows.h"
 
 namespace platform {
 namespace {
 
 constexpr LPARAM kSingleKeyStroke = 1;  // repeat count 1, no scan code
+constexpr LPARAM kAltHeld = LPARAM{1} << 29;  // the context code of a system key
 
 struct Input {
   POINT position{0, 0};
@@ -39,10 +41,17 @@ void deliverInput(const InputEvent& event) {
     case InputEvent::MouseMove: deliverMouse(WM_MOUSEMOVE, event); break;
     case InputEvent::LeftDown: deliverMouse(WM_LBUTTONDOWN, event); break;
     case InputEvent::LeftUp: deliverMouse(WM_LBUTTONUP, event); break;
-    case InputEvent::KeyDown: postToInputWindow(WM_KEYDOWN, event.key, kSingleKeyStroke); break;
+    case InputEvent::KeyDown:
+      if (event.alt) {
+        postToInputWindow(WM_SYSKEYDOWN, event.key, kSingleKeyStroke | kAltHeld);
+      } else {
+        postToInputWindow(WM_KEYDOWN, event.key, kSingleKeyStroke);
+      }
+      break;
     case InputEvent::Activate: hostActivation(true); break;
     case InputEvent::Deactivate: hostActivation(false); break;
     case InputEvent::Close: postToInputWindow(WM_CLOSE, 0, 0); break;
+    case InputEvent::Resize: hostResized(event.x, event.y); break;
   }
 }
 

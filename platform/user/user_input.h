@@ -1,7 +1,8 @@
 // Host input turned into messages: mouse positions packed into lParam as
 // MAKELPARAM(x, y) with MK_LBUTTON in wParam while the button is down, keys
 // as WM_KEYDOWN with their virtual-key code, the window system's close
-// request as WM_CLOSE and foreground changes as WM_ACTIVATE.
+// request as WM_CLOSE, foreground changes as WM_ACTIVATE, a key with Alt
+// held as WM_SYSKEYDOWN (lParam bit 29 set) and a resized window as WM_SIZE.
 #ifndef KELVANE_PLATFORM_USER_INPUT_H
 #define KELVANE_PLATFORM_USER_INPUT_H
 

@@ -1,5 +1,6 @@
 #include "platform/user/user_windows.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -44,6 +45,7 @@ struct Window {
   bool visible = false;
   bool needsPaint = false;
   bool destroying = false;
+  Placement placement;
 };
 
 struct Tables {
@@ -110,6 +112,11 @@ std::string createArgs(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD
 
 bool isWindow(HWND window) { return find(window) != nullptr; }
 
+Placement* findPlacement(HWND window) {
+  Window* record = find(window);
+  return record && !record->destroying ? &record->placement : nullptr;
+}
+
 LRESULT sendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Window* record = find(window);
   return record ? record->procedure(window, message, wParam, lParam) : 0;
@@ -123,6 +130,7 @@ BOOL destroyWindow(HWND window) {
   releaseActivation(window);
   sendToWindow(window, WM_DESTROY, 0, 0);
   sendToWindow(window, WM_NCDESTROY, 0, 0);
+  if (HDC dc = find(window)->placement.openDC) deleteDeviceContext(dc);
   tables().windows.erase(reinterpret_cast<std::uintptr_t>(window));
   forgetWindowMessages(window);
   return TRUE;
@@ -185,7 +193,11 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
   platform::Tables& tables = platform::tables();
   std::uintptr_t handle = tables.nextHandle;
   tables.nextHandle += 2;
-  tables.windows[handle] = platform::Window{windowClass->procedure};
+  tables.windows[handle] = platform::Window{windowClass->procedure, false, false, false, {}};
+  platform::Placement& placement = tables.windows[handle].placement;
+  placement.style = static_cast<LONG>(dwStyle);
+  placement.width = std::max(nWidth, 0);
+  placement.height = std::max(nHeight, 0);
   HWND window = reinterpret_cast<HWND>(handle);
 
   platform::CreateParameters parameters{lpParam, hInstance,        hMenu,         hWndParent,
@@ -195,6 +207,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     platform::destroyWindow(window);
     return nullptr;
   }
+  platform::announcePlacement(window);
   if (dwStyle & platform::kVisibleStyle) platform::showWindow(window, SW_SHOW);
   return platform::isWindow(window) ? window : nullptr;
 }

@@ -230,7 +230,7 @@ TEST(ViewKeys, HelpListsEveryBindingAndOtherKeysDoNothing) {
     ++unbound;
   }
   EXPECT_EQ(host.frameCount(), frames);
-  EXPECT_EQ(unbound, 254 - 22);
+  EXPECT_EQ(unbound, 254 - 23);
   EXPECT_TRUE(theViewer->view.showHelp);
   EXPECT_EQ(theViewer->view.tree, nullptr);
 }
@@ -300,9 +300,9 @@ TEST(CommandLine, HelpPrintsEveryKeyAndEndsAtOnceAndAnUnknownWordIsRefused) {
   EXPECT_EQ(headless::countCalls("CreateWindowExA("), 0);
 
   testing::internal::CaptureStderr();
-  EXPECT_EQ(runWithCommandLine("  --window "), kUsageStatus);
+  EXPECT_EQ(runWithCommandLine("  --windowed "), kUsageStatus);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "kelvane: unknown argument '--window' (kelvane --help lists what there is)\n");
+            "kelvane: unknown argument '--windowed' (kelvane --help lists what there is)\n");
   EXPECT_EQ(headless::countCalls("CreateWindowExA("), 0);
 }
 

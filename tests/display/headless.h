@@ -34,10 +34,9 @@ inline platform::HeadlessHost& install(const std::string& script = "") {
   return host;
 }
 
-inline int runProgram(const std::string& script) {
+inline int runProgram(const std::string& script, std::string commandLine = "") {
   install(script);
-  char commandLine[] = "";
-  return WinMain(platform::programInstance(), nullptr, commandLine, SW_SHOW);
+  return WinMain(platform::programInstance(), nullptr, commandLine.data(), SW_SHOW);
 }
 
 // The program as it stands before its message loop.

@@ -42,14 +42,26 @@ TEST(InputScript, StepsAreLinesAndSemicolonsGroupEvents) {
   EXPECT_EQ(seen, "0(0,0,0) | 1(639,479,0) | 2(1,2,0) | 3(0,0,27) 3(0,0,65) | 5(0,0,0) 4(0,0,0) | 6(0,0,0) | lose | ");
 }
 
+// A resize widens the mouse's range to the new client area; alt+ holds Alt.
+TEST(InputScript, SizeAndAltKeys) {
+  std::vector<ScriptStep> steps;
+  platform::ScriptError error;
+  ASSERT_TRUE(platform::parseInputScript("size 1300 1000; move 1299 999; key alt+return; key f11", steps, error))
+      << error.text();
+  ASSERT_EQ(steps.size(), 1u);
+  std::string seen;
+  for (const platform::ScriptEvent& e : steps[0]) seen += describe(e.input) + (e.input.alt ? "alt " : "");
+  EXPECT_EQ(seen, "7(1300,1000,0) 0(1299,999,0) 3(0,0,13) alt 3(0,0,122) ");
+}
+
 TEST(InputScript, ErrorsSayWhereAndWhat) {
   const std::pair<std::string, std::string> cases[] = {
       {"jump 1 2", "line 1, column 1: unknown event 'jump'"},
       {"move 1 2\n\nmove 640 0", "line 3, column 6: '640' is out of range 0..639"},
       {"press 1 2; release 3", "line 1, column 21: 'release' needs an x and a y"},
-      {"move -1 2", "line 1, column 6: '-1' is not a number"},
-      {"key \x01\xff", "line 1, column 5: '\\x01\\xff' is not a number"},
-      {"lose surfaces", "line 1, column 14: expected 'lose surfaces now'"},
+      {"size 800 600\nmove 799 599; move 800 0", "line 2, column 20: '800' is out of range 0..799"},
+      {"size 0 600", "line 1, column 6: '0' is out of range 1..8192"},
+      {"key alt+x", "line 1, column 9: 'x' is not a number"},
       {std::string(1000, 'x'), "line 1, column 1: unknown event 'xxxx"},
   };
   for (const auto& [text, says] : cases) {

@@ -45,6 +45,14 @@ void HeadlessHost::present(const std::uint8_t* pixels, const Palette& palette) {
 
 void HeadlessHost::setCursorVisible(bool visible) { cursorChanges_.push_back(visible); }
 
+void HeadlessHost::showWindowed(bool windowed, int, int) { windowed_ = windowed; }
+
+void HeadlessHost::presentClient(const std::uint32_t* pixels, int width, int height) {
+  if (keeping_ == FrameKeeping::None) return;
+  if (keeping_ == FrameKeeping::Latest) clientFrames_.clear();
+  clientFrames_.push_back(ClientFrame{width, height, std::vector<std::uint32_t>(pixels, pixels + std::size_t(width) * height)});
+}
+
 void HeadlessHost::writeFrames(const std::string& prefix, std::set<int> chosen) {
   writing_ = true;
   prefix_ = prefix;
@@ -53,7 +61,10 @@ void HeadlessHost::writeFrames(const std::string& prefix, std::set<int> chosen) 
 
 void HeadlessHost::keepFrames(FrameKeeping which) {
   keeping_ = which;
-  if (which == FrameKeeping::None) frames_.clear();
+  if (which == FrameKeeping::None) {
+    frames_.clear();
+    clientFrames_.clear();
+  }
 }
 
 void HeadlessHost::keep(const std::uint8_t* pixels, const Palette& palette) {

@@ -23,6 +23,13 @@ struct Frame {
   Palette palette;
 };
 
+// A picture drawn on the window's client area while it is a resizable window.
+struct ClientFrame {
+  int width;
+  int height;
+  std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, row by row
+};
+
 // Which flipped frames frames() holds: every one, only the latest (its
 // buffer reused, so that a long run costs one frame), or none.
 enum class FrameKeeping { All, Latest, None };
@@ -42,6 +49,8 @@ class HeadlessHost : public Host {
   bool waitEvent() override;
   void present(const std::uint8_t* pixels, const Palette& palette) override;
   void setCursorVisible(bool visible) override;
+  void showWindowed(bool windowed, int width, int height) override;
+  void presentClient(const std::uint32_t* pixels, int width, int height) override;
 
   // Every flipped frame is kept until this says otherwise.
   void keepFrames(FrameKeeping which);
@@ -56,6 +65,10 @@ class HeadlessHost : public Host {
   const std::string& writeError() const { return writeError_; }
   // Every visibility the cursor was given, in order.
   const std::vector<bool>& cursorChanges() const { return cursorChanges_; }
+  // Client-area pictures, kept as the flipped frames are (all, or the latest).
+  const std::vector<ClientFrame>& clientFrames() const { return clientFrames_; }
+  // Whether the window is a resizable window now, as the platform last said.
+  bool windowed() const { return windowed_; }
   std::size_t stepsHandedOver() const { return nextStep_; }
   std::size_t stepsLeft() const { return script_.size() - nextStep_; }
 
@@ -76,6 +89,8 @@ class HeadlessHost : public Host {
   std::set<int> chosen_;
   std::string writeError_;
   std::vector<bool> cursorChanges_;
+  std::vector<ClientFrame> clientFrames_;
+  bool windowed_ = false;
 };
 
 }  // namespace platform

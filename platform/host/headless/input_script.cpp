@@ -5,6 +5,7 @@
 #include "platform/host/headless/input_script.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/win32.h"
 
@@ -26,9 +27,19 @@ struct Keyword {
 };
 
 constexpr Keyword kKeywords[] = {
-    {"move", InputEvent::MouseMove, 2}, {"press", InputEvent::LeftDown, 2}, {"release", InputEvent::LeftUp, 2},
-    {"key", InputEvent::KeyDown, 1},    {"activate", InputEvent::Activate, 0},
-    {"deactivate", InputEvent::Deactivate, 0}, {"close", InputEvent::Close, 0},
+    {"move", InputEvent::MouseMove, 2},        {"press", InputEvent::LeftDown, 2},
+    {"release", InputEvent::LeftUp, 2},        {"key", InputEvent::KeyDown, 1},
+    {"activate", InputEvent::Activate, 0},     {"deactivate", InputEvent::Deactivate, 0},
+    {"close", InputEvent::Close, 0},           {"size", InputEvent::Resize, 2},
+};
+constexpr int kMaxClientSize = 8192;
+constexpr const char* kAltPrefix = "alt+";
+
+// The mouse's range: the 640 x 480 display until a `size` line gives the
+// window another.
+struct Area {
+  int width = kScreenWidth;
+  int height = kScreenHeight;
 };
 
 struct KeyName {
@@ -38,7 +49,7 @@ struct KeyName {
 
 constexpr KeyName kKeyNames[] = {{"escape", VK_ESCAPE}, {"return", VK_RETURN}, {"space", VK_SPACE},
                                  {"left", VK_LEFT},     {"up", VK_UP},          {"right", VK_RIGHT},
-                                 {"down", VK_DOWN}};
+                                 {"down", VK_DOWN},     {"f1", VK_F1},          {"f11", VK_F11}};
 
 // Words in messages are cut short and their unprintable bytes escaped, so
 // that an error about binary input is still one readable line.
@@ -77,7 +88,7 @@ std::vector<Word> splitWords(const std::string& line, std::size_t begin, std::si
 
 class StatementParser {
  public:
-  StatementParser(int line, ScriptError& error) : line_(line), error_(error) {}
+  StatementParser(int line, Area& area, ScriptError& error) : line_(line), area_(area), error_(error) {}
 
   // `endColumn` is where a missing word would have stood.
   bool parse(const std::vector<Word>& words, int endColumn, ScriptEvent& event) {
@@ -116,15 +127,27 @@ class StatementParser {
     if (given > keyword.numbers) {
       return fail(words[keyword.numbers + 1].column, "unexpected " + shown(words[keyword.numbers + 1].text));
     }
-    if (keyword.numbers == 1) return parseKey(words[1], input.key);
+    if (keyword.numbers == 1) return parseKey(words[1], input);
+    if (keyword.kind == InputEvent::Resize) {
+      if (!parseNumber(words[1], 1, kMaxClientSize, input.x) || !parseNumber(words[2], 1, kMaxClientSize, input.y)) {
+        return false;
+      }
+      area_ = Area{input.x, input.y};
+      return true;
+    }
     if (keyword.numbers == 2) {
-      return parseNumber(words[1], 0, kScreenWidth - 1, input.x) &&
-             parseNumber(words[2], 0, kScreenHeight - 1, input.y);
+      return parseNumber(words[1], 0, area_.width - 1, input.x) && parseNumber(words[2], 0, area_.height - 1, input.y);
     }
     return true;
   }
 
-  bool parseKey(const Word& word, unsigned& key) {
+  bool parseKey(Word word, InputEvent& input) {
+    input.alt = word.text.rfind(kAltPrefix, 0) == 0;
+    if (input.alt) {
+      word.text.erase(0, std::strlen(kAltPrefix));
+      word.column += static_cast<int>(std::strlen(kAltPrefix));
+    }
+    unsigned& key = input.key;
     for (const KeyName& keyName : kKeyNames) {
       if (word.text == keyName.name) {
         key = keyName.code;
@@ -155,14 +178,15 @@ class StatementParser {
   }
 
   int line_;
+  Area& area_;
   ScriptError& error_;
 };
 
 // One line: its events, all in one step, or an error.
-bool parseLine(const std::string& line, int lineNumber, ScriptStep& step, ScriptError& error) {
+bool parseLine(const std::string& line, int lineNumber, Area& area, ScriptStep& step, ScriptError& error) {
   std::size_t end = line.find('#');
   if (end == std::string::npos) end = line.size();
-  StatementParser parser(lineNumber, error);
+  StatementParser parser(lineNumber, area, error);
   std::size_t begin = 0;
   while (begin <= end) {
     std::size_t stop = line.find(';', begin);
@@ -188,11 +212,12 @@ bool parseInputScript(const std::string& text, std::vector<ScriptStep>& steps, S
   steps.clear();
   std::size_t begin = 0;
   int lineNumber = 1;
+  Area area;
   while (begin <= text.size()) {
     std::size_t end = text.find('\n', begin);
     if (end == std::string::npos) end = text.size();
     ScriptStep step;
-    if (!parseLine(text.substr(begin, end - begin), lineNumber, step, error)) {
+    if (!parseLine(text.substr(begin, end - begin), lineNumber, area, step, error)) {
       steps.clear();
       return false;
     }

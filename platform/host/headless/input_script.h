@@ -6,7 +6,10 @@
 //   release X Y         the left button comes up at (X, Y)
 //   key K               a key goes down; K is a virtual-key code 1..254 in
 //                       decimal, or one of escape, return, space, left, up,
-//                       right, down
+//                       right, down, f1, f11; alt+K holds Alt with it
+//   size W H            the user resizes the window to a client area of
+//                       W x H (1..8192); from then on mouse positions may
+//                       lie anywhere in it
 //   activate            the program comes to the foreground
 //   deactivate          the program loses the foreground
 //   close               the window system asks the window to close

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
       ".stl), full screen. Drag with the left mouse button to turn it; Escape quits. Exit status:\n"
       "0 after Escape, 1 when the scene file, the display failed or was lost, 2 for a bad command\n"
       "line, 3 when no display could be opened.\n");
+  line.flag("--window", "start in a resizable window rather than full screen (F11 or Alt+Enter toggles)", [] {});
   line.operands("FILE", "a scene file to show instead of the built-in model", [](const std::string&) {});
   if (const auto end = line.parse(argc, argv)) return support::finishOutput(line.program(), *end);
   return support::finishOutput(line.program(), platform::runWithSdlHost(WinMain, argc, argv));

@@ -89,6 +89,7 @@ std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
 SdlHost::~SdlHost() {
   unwatchConnection();
   if (texture_) SDL_DestroyTexture(texture_);
+  if (clientTexture_) SDL_DestroyTexture(clientTexture_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
@@ -103,8 +104,12 @@ bool SdlHost::pollEvent(InputEvent& event) {
     } else if (!SDL_PollEvent(&sdlEvent)) {
       return false;
     }
-    if (sdlEvent.type == SDL_WINDOWEVENT && sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED) show();
-    if (translateSdlEvent(sdlEvent, event)) return true;
+    if (sdlEvent.type == SDL_WINDOWEVENT && (sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                             sdlEvent.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+      show();
+    }
+    const SDL_Point area = windowed_ ? client_ : SDL_Point{kScreenWidth, kScreenHeight};
+    if (translateSdlEvent(sdlEvent, event, area)) return true;
   }
 }
 
@@ -132,12 +137,64 @@ void SdlHost::present(const std::uint8_t* pixels, const Palette& palette) {
   show();
 }
 
+// The logical size is set afresh each time: the viewport it implies is
+// worked out from the window's size when it is set, and the window may
+// have changed size since.
 void SdlHost::show() {
-  SDL_UpdateTexture(texture_, nullptr, rgb_.data(), kScreenWidth * sizeof(std::uint32_t));
+  SDL_RenderSetLogicalSize(renderer_, windowed_ ? 0 : kScreenWidth, windowed_ ? 0 : kScreenHeight);
+  if (windowed_) SDL_RenderSetViewport(renderer_, nullptr);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  if (windowed_) {
+    const SDL_Rect at{0, 0, client_.x, client_.y};
+    if (clientTexture_) SDL_RenderCopy(renderer_, clientTexture_, nullptr, &at);
+  } else {
+    SDL_UpdateTexture(texture_, nullptr, rgb_.data(), kScreenWidth * sizeof(std::uint32_t));
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  }
   SDL_RenderPresent(renderer_);
+}
+
+// Without a logical size (show) the renderer draws and reports the mouse in
+// the window's own pixels, which the client area's pictures already are.
+// Size and place are set as well as the full-screen state, and the window
+// is mapped afresh, because without a window manager (a bare X server)
+// nothing else would resize it.
+void SdlHost::showWindowed(bool windowed, int width, int height) {
+  if (windowed) {
+    SDL_HideWindow(window_);
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowResizable(window_, SDL_TRUE);
+    SDL_SetWindowSize(window_, width, height);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    SDL_ShowWindow(window_);
+  } else if (windowed_) {
+    SDL_HideWindow(window_);
+    SDL_SetWindowResizable(window_, SDL_FALSE);
+    SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowPosition(window_, 0, 0);
+    SDL_SetWindowSize(window_, screenWidth_, screenHeight_);
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_ShowWindow(window_);
+  }
+  windowed_ = windowed;
+  client_ = SDL_Point{width, height};
+}
+
+void SdlHost::presentClient(const std::uint32_t* pixels, int width, int height) {
+  int textureWidth = 0, textureHeight = 0;
+  if (clientTexture_) SDL_QueryTexture(clientTexture_, nullptr, nullptr, &textureWidth, &textureHeight);
+  if (!clientTexture_ || textureWidth != width || textureHeight != height) {
+    if (clientTexture_) SDL_DestroyTexture(clientTexture_);
+    // RGB888 ignores the top byte, which the client area leaves 0.
+    clientTexture_ = width > 0 && height > 0 ? SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888,
+                                                                  SDL_TEXTUREACCESS_STREAMING, width, height)
+                                             : nullptr;
+  }
+  if (clientTexture_) SDL_UpdateTexture(clientTexture_, nullptr, pixels, width * int(sizeof(std::uint32_t)));
+  client_ = SDL_Point{width, height};
+  show();
 }
 
 void SdlHost::setCursorVisible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }

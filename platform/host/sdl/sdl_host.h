@@ -1,7 +1,10 @@
 // The host on a real screen through SDL2: one borderless window over the
 // whole desktop, each 640 x 480 frame turned to RGB through its palette and
 // scaled by the renderer to the screen with its aspect kept and no
-// smoothing, the cursor shown and hidden with ShowCursor.
+// smoothing, the cursor shown and hidden with ShowCursor. When the program
+// makes its window resizable, the SDL window becomes an ordinary resizable
+// one that shows the client area's pictures pixel for pixel (the program
+// scales the frame into them itself) and reports its new sizes.
 #ifndef KELVANE_PLATFORM_SDL_HOST_H
 #define KELVANE_PLATFORM_SDL_HOST_H
 
@@ -33,6 +36,8 @@ class SdlHost : public Host {
   bool waitEventFor(int milliseconds) override;
   void present(const std::uint8_t* pixels, const Palette& palette) override;
   void setCursorVisible(bool visible) override;
+  void showWindowed(bool windowed, int width, int height) override;
+  void presentClient(const std::uint32_t* pixels, int width, int height) override;
 
  private:
   SdlHost() = default;
@@ -41,6 +46,9 @@ class SdlHost : public Host {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
+  SDL_Texture* clientTexture_ = nullptr;  // the last client-area picture
+  SDL_Point client_{0, 0};                // its size
+  bool windowed_ = false;
   int screenWidth_ = kScreenWidth;
   int screenHeight_ = kScreenHeight;
   std::vector<std::uint32_t> rgb_;  // the last frame, shown again when the window is exposed

@@ -23,10 +23,10 @@ constexpr KeyMapping kKeys[] = {
 };
 constexpr unsigned kVirtualKeyF1 = 0x70;
 
-InputEvent mouseEvent(InputEvent::Kind kind, Sint32 x, Sint32 y) {
+InputEvent mouseEvent(InputEvent::Kind kind, Sint32 x, Sint32 y, SDL_Point area) {
   InputEvent event{kind};
-  event.x = std::clamp<Sint32>(x, 0, kScreenWidth - 1);
-  event.y = std::clamp<Sint32>(y, 0, kScreenHeight - 1);
+  event.x = std::clamp<Sint32>(x, 0, std::max(area.x - 1, 0));
+  event.y = std::clamp<Sint32>(y, 0, std::max(area.y - 1, 0));
   return event;
 }
 
@@ -42,20 +42,21 @@ unsigned virtualKeyOf(SDL_Keycode key) {
   return 0;
 }
 
-bool translateSdlEvent(const SDL_Event& sdlEvent, InputEvent& event) {
+bool translateSdlEvent(const SDL_Event& sdlEvent, InputEvent& event, SDL_Point area) {
   switch (sdlEvent.type) {
     case SDL_MOUSEMOTION:
-      event = mouseEvent(InputEvent::MouseMove, sdlEvent.motion.x, sdlEvent.motion.y);
+      event = mouseEvent(InputEvent::MouseMove, sdlEvent.motion.x, sdlEvent.motion.y, area);
       return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       if (sdlEvent.button.button != SDL_BUTTON_LEFT) return false;
       event = mouseEvent(sdlEvent.type == SDL_MOUSEBUTTONDOWN ? InputEvent::LeftDown : InputEvent::LeftUp,
-                         sdlEvent.button.x, sdlEvent.button.y);
+                         sdlEvent.button.x, sdlEvent.button.y, area);
       return true;
     case SDL_KEYDOWN:
       event = InputEvent{InputEvent::KeyDown};
       event.key = virtualKeyOf(sdlEvent.key.keysym.sym);
+      event.alt = (sdlEvent.key.keysym.mod & KMOD_ALT) != 0;
       return event.key != 0;
     // Closing the window also ends in SDL_QUIT, as does an interrupt
     // signal, so that one event stands for every close request.
@@ -69,6 +70,12 @@ bool translateSdlEvent(const SDL_Event& sdlEvent, InputEvent& event) {
       }
       if (sdlEvent.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
         event = InputEvent{InputEvent::Deactivate};
+        return true;
+      }
+      if (sdlEvent.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        event = InputEvent{InputEvent::Resize};
+        event.x = sdlEvent.window.data1;
+        event.y = sdlEvent.window.data2;
         return true;
       }
       return false;

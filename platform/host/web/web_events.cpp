@@ -5,6 +5,7 @@
 
 #include "platform/host/web/dom_input.h"
 #include "platform/host/web/web_host.h"
+#include "platform/win32.h"
 
 namespace platform {
 namespace {
@@ -68,7 +69,9 @@ bool browserKeepsKey(unsigned virtualKey) {
 EM_BOOL onKey(int, const EmscriptenKeyboardEvent* key, void* data) {
   InputEvent event{InputEvent::KeyDown};
   event.key = virtualKeyOfDomKey(key->key, key->code);
-  if (event.key == 0) return EM_FALSE;
+  // The page is the window: F11 is the browser's own full screen, and the
+  // program never hears it (nor Alt with Enter, which arrives as Enter).
+  if (event.key == 0 || event.key == VK_F11) return EM_FALSE;
   static_cast<WebHost*>(data)->queue(event);
   return browserKeepsKey(event.key) ? EM_FALSE : EM_TRUE;
 }
