@@ -1,39 +1,43 @@
 #include "app/command_line.h"
 
-#include <algorithm>
+#include <vector>
 
 #include "app/view_keys.h"
+#include "support/command_line.h"
+#include "support/command_line_text.h"
 
-// The host joins the arguments with blanks, so a file name is the rest of
-// the line from its first word on: names with blanks survive.
-CommandLine parseCommandLine(const char* text) {
-  CommandLine line;
-  const std::string all = text != nullptr ? text : "";
-  std::size_t at = 0;
-  while ((at = all.find_first_not_of(" \t", at)) != std::string::npos) {
-    const std::size_t end = std::min(all.find_first_of(" \t", at), all.size());
-    const std::string word = all.substr(at, end - at);
-    if (word == "--help" || word == "-h") {
-      line.help = true;
-    } else if (word == "--window") {
-      line.windowed = true;
-    } else if (word[0] != '-') {
-      line.scenePath = all.substr(at, all.find_last_not_of(" \t") + 1 - at);
-      break;
-    } else if (line.error.empty()) {
-      line.error = "unknown argument '" + word + "' (kelvane --help lists what there is)";
+namespace {
+
+std::string about() {
+  std::string text =
+      "Shows the model built from three boxes by one BSP tree, or the solid of FILE (.csg, .obj,\n"
+      ".stl), full screen. Drag with the left mouse button to turn it; Escape quits. Exit status:\n"
+      "0 after Escape, 1 when the scene file, the display failed or was lost, 2 for a bad command\n"
+      "line, 3 when no display could be opened.\n\n";
+  for (const std::string& line : helpLines()) text += line + "\n";
+  return text;
+}
+
+// One entry per option: adding one is a line here and a field of CommandLine.
+support::CommandLine optionTable(CommandLine& options) {
+  support::CommandLine line("kelvane", "[--window] [FILE]", about());
+  line.flag("--window", "start in a resizable window rather than full screen (F11 or Alt+Enter toggles)",
+            options.windowed);
+  line.operands("FILE", "a scene file to show instead of the built-in model", [&options](const std::string& path) {
+    if (!options.scenePath.empty()) {
+      throw support::UsageError("one FILE only ('" + options.scenePath + "', then '" + path + "')");
     }
-    at = end;
-  }
+    options.scenePath = path;
+  });
   return line;
 }
 
-std::string usageText() {
-  std::string text =
-      "usage: kelvane [--help] [--window] [FILE]\n"
-      "Shows a model built from three boxes by BSP-tree set operations, drawn back to front\n"
-      "without a depth buffer, or the solid of FILE (.csg, .obj, .stl). Drag with the left\n"
-      "button to turn it. --window starts in a resizable window instead of the full screen.\n\n";
-  for (const std::string& line : helpLines()) text += line + "\n";
-  return text;
+}  // namespace
+
+std::optional<int> parseCommandLine(const char* text, CommandLine& options) {
+  const std::vector<std::string> words = support::splitArguments(text != nullptr ? text : "");
+  std::vector<const char*> argv{"kelvane"};
+  for (const std::string& word : words) argv.push_back(word.c_str());
+  support::CommandLine line = optionTable(options);
+  return line.parse(static_cast<int>(argv.size()), argv.data());
 }

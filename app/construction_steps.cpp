@@ -20,10 +20,12 @@ const char* const kSceneStepNames[] = {"the first box", "the second box subtract
 }  // namespace
 
 const BspTree& ConstructionSteps::tree(int k) {
-  if (trees_.size() < steps_.size()) trees_.resize(steps_.size());
-  auto& slot = trees_[static_cast<std::size_t>(k - 1)];
-  if (!slot) slot = steps_[static_cast<std::size_t>(k - 1)].build();
-  return *slot;
+  if (k != built_ || !tree_) {
+    tree_.reset();  // before the next is built: two at once may not fit
+    tree_ = steps_[static_cast<std::size_t>(k - 1)].build();
+    built_ = k;
+  }
+  return *tree_;
 }
 
 std::vector<ConstructionStep> builtInSteps() {
@@ -36,4 +38,18 @@ std::vector<ConstructionStep> builtInSteps() {
                      }});
   }
   return steps;
+}
+
+StageWatcher sceneFileSteps(std::shared_ptr<const Scene> scene, std::vector<ConstructionStep>& steps) {
+  return [scene, &steps](const BspTree&, const SceneNode& operand, const SceneNode* operation) {
+    std::string name = operation != nullptr ? operation->name + " with " + operand.name : operand.name;
+    // A mesh file is one solid, which has no line of its own.
+    if (operand.name != "mesh") name += ", line " + std::to_string(operand.place.line);
+    const int k = static_cast<int>(steps.size()) + 1;
+    steps.push_back({name, [scene, k] {
+                       auto tree = std::make_unique<BspTree>();
+                       evaluateSceneStep(*scene, k, *tree);
+                       return tree;
+                     }});
+  };
 }

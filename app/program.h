@@ -10,8 +10,9 @@
 #include "platform/win32.h"
 
 // WinMain's result when the display could not be set up or was lost, or the
-// window could not be served; every normal end returns 1.
-constexpr int kDisplayFailedStatus = 2;
+// window could not be served; every normal end returns 1, and 2 is a bad
+// command line (support::kExitUsage).
+constexpr int kDisplayFailedStatus = 4;
 
 extern HWND mainWindow;
 // Null before start-up, after Escape and after the display failed.

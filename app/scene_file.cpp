@@ -6,6 +6,7 @@
 #include <new>
 
 #include "app/scene.h"
+#include "app/view_keys.h"
 #include "model/scene_evaluation.h"
 #include "model/scene_file.h"
 #include "model/tree_bounds.h"
@@ -18,10 +19,12 @@ bool sceneWasOpened = false;
 
 bool openSceneFile(const char* path) {
   try {
-    const Scene scene = loadScene(path);
+    const auto scene = std::make_shared<const Scene>(loadScene(path));
     auto tree = std::make_unique<BspTree>();
-    evaluateScene(scene, *tree);
+    std::vector<ConstructionStep> steps;
+    evaluateScene(*scene, *tree, sceneFileSteps(scene, steps));
     sceneTree = tree.release();
+    setConstructionSteps(std::move(steps));
     sceneWasOpened = true;
     return true;
   } catch (const SceneError& e) {

@@ -12,6 +12,7 @@
 namespace {
 
 std::unique_ptr<ConstructionSteps> steps;
+int shownStep = 0;  // 0: the finished model
 
 void redraw() {
   if (theViewer == nullptr) return;
@@ -38,16 +39,22 @@ void showTree(const BspTree* tree, std::string caption) {
   redraw();
 }
 
+// Nine keys for any number of steps: from step 9 on, 9 again shows the
+// next, up to the last.
 void showStep(HWND, WPARAM key) {
   if (theViewer == nullptr) return;
-  const int k = static_cast<int>(key - '0');
   ConstructionSteps& all = constructionSteps();
-  if (k > all.count()) return;
+  int k = static_cast<int>(key - '0');
+  if (k == 9 && shownStep >= 9) k = std::min(shownStep + 1, all.count());
+  if (k > all.count() || (k == shownStep && k > 9)) return;
+  shownStep = k;
   showTree(&all.tree(k), "step " + std::to_string(k) + " of " + std::to_string(all.count()) + ": " + all.name(k));
 }
 
 void showFinished(HWND, WPARAM) {
-  if (theViewer != nullptr) showTree(nullptr, "");
+  if (theViewer == nullptr) return;
+  shownStep = 0;
+  showTree(nullptr, "");
 }
 
 void replayPainter(HWND, WPARAM) { startOrStepReplay(); }
@@ -85,7 +92,8 @@ void resetRotation(HWND, WPARAM) {
 
 const std::vector<KeyBinding>& keyBindings() {
   static const std::vector<KeyBinding> bindings = {
-      {{'1', '2', '3', '4', '5', '6', '7', '8', '9'}, "1..9", "the tree after construction step N", showStep},
+      {{'1', '2', '3', '4', '5', '6', '7', '8', '9'}, "1..9", "the tree after construction step N; 9 again: the next",
+       showStep},
       {{'0'}, "0", "the finished model", showFinished},
       {{'P'}, "P", "replay the painter's order; again or held: step", replayPainter},
       {{VK_OEM_PLUS, VK_ADD}, "+", "replay faster", faster},
@@ -124,6 +132,7 @@ std::vector<std::string> helpLines() {
 
 void setConstructionSteps(std::vector<ConstructionStep> stepList) {
   steps = std::make_unique<ConstructionSteps>(std::move(stepList));
+  shownStep = 0;
 }
 
 ConstructionSteps& constructionSteps() {

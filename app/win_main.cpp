@@ -32,17 +32,11 @@ Trackball* makeTrackball() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-  const CommandLine options = parseCommandLine(commandLine);
-  if (options.help) {
-    std::fputs(usageText().c_str(), stdout);
-    return 0;
-  }
-  if (!options.error.empty()) {
-    std::fprintf(stderr, "kelvane: %s\n", options.error.c_str());
-    return kUsageStatus;
-  }
-  // A scene file named on the command line is opened before the window and
-  // the display are taken, so that a bad one ends the program at once.
+  CommandLine options;
+  if (const auto end = parseCommandLine(commandLine, options)) return *end;
+  // A scene file named on the command line is opened before any call that
+  // may need the display (the SDL host opens its window at the first), so
+  // that a bad one ends the program with its message and no window.
   if (!options.scenePath.empty() && !openSceneFile(options.scenePath.c_str())) return kBadSceneStatus;
   startUp(instance, showCommand, options.windowed);
   runMessageLoop();

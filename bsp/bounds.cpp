@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "geometry/tolerance.h"
+
 Bounds::Bounds() {
   for (int a = 0; a < 3; ++a) {
     min[a] = std::numeric_limits<double>::infinity();
@@ -77,4 +79,10 @@ double Bounds::extent() const {
   double e = 0.0;
   for (int a = 0; a < 3; ++a) e = std::max(e, max[a] - min[a]);
   return e;
+}
+
+float toleranceFor(const Bounds& solids) {
+  if (solids.isEmpty()) return kEpsilon;
+  const double t = std::max(std::ldexp(solids.largestCoordinate(), -22), std::ldexp(solids.extent(), -18));
+  return static_cast<float>(std::max(t, double(std::numeric_limits<float>::min())));
 }

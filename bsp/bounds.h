@@ -26,4 +26,9 @@ struct Bounds {
   double extent() const;
 };
 
+// Within this distance of a plane the CSG counts a point of these solids as
+// on it: a few units in the last place of the largest coordinate, or a
+// small fraction of the extent, whichever is larger; kEpsilon for no solid.
+float toleranceFor(const Bounds& solids);
+
 #endif

@@ -43,8 +43,6 @@
 #include "bsp/csg.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <unordered_map>
 #include <vector>
 
@@ -52,7 +50,6 @@
 #include "bsp/bsp_node.h"
 #include "bsp/cell_probe.h"
 #include "bsp/partition.h"
-#include "geometry/tolerance.h"
 
 namespace {
 
@@ -94,14 +91,6 @@ bool applies(CsgOperation operation, bool inTree, bool inOperand) {
     case CsgOperation::Difference: break;
   }
   return inTree && !inOperand;
-}
-
-// A few units in the last place of the largest coordinate, or a small
-// fraction of the solids' extent, whichever is larger.
-float toleranceFor(const Bounds& solids) {
-  if (solids.isEmpty()) return kEpsilon;
-  const double t = std::max(std::ldexp(solids.largestCoordinate(), -22), std::ldexp(solids.extent(), -18));
-  return static_cast<float>(std::max(t, double(std::numeric_limits<float>::min())));
 }
 
 bool facesLike(const Poly& poly, const Plane& plane) {

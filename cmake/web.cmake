@@ -8,15 +8,17 @@
 add_executable(kelvane platform/host/web/main.cpp)
 target_link_libraries(kelvane PRIVATE kelvane_system kelvane_host_web)
 
-# The one place the program waits is the host's waitEvent, reached only as
+# The program waits in two places, the host's waitEvent and waitEventFor,
+# reached only as
 #   main -> callWinMain -> WinMain -> runMessageLoop -> GetMessageA or
 #   WaitMessage -> waitForHostInput -> Host::waitEvent (virtual) -> WebHost::waitEvent
-# (MsgWaitForMultipleObjects asks waitEventFor, which the web host answers at
-# once; nothing DispatchMessageA reaches, the window procedure included,
-# waits). Left to itself Asyncify must assume that every indirect call, and
+#   main -> ... -> runMessageLoop -> MsgWaitForMultipleObjects (the painter's
+#   replay between polygons) -> Host::waitEventFor (virtual) -> WebHost::waitEventFor
+# (nothing DispatchMessageA reaches, the window procedure included, waits).
+# Left to itself Asyncify must assume that every indirect call, and
 # with exceptions every invoke_ import, can pause, and instruments nearly
 # every function: 608 KB of wasm with exceptions, 370 KB without them. Only
-# this path: about 300 KB with exceptions. A function missing from the list
+# these paths: about 300 KB with exceptions. A function missing from the list
 # would break every wait, which make test-web exercises. The optimiser
 # inlines some of these before Asyncify runs, and the link then warns that
 # they are missing from the module: they stay listed for when it does not.
@@ -27,8 +29,10 @@ WinMain*
 runMessageLoop*
 GetMessageA*
 WaitMessage*
+MsgWaitForMultipleObjects*
 platform::waitForHostInput*
-platform::WebHost::waitEvent*
+platform::WebHost::waitEvent()*
+platform::WebHost::waitEventFor*
 ]])
 
 # MODULARIZE: every start of the program is a fresh instance with fresh

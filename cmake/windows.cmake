@@ -8,14 +8,17 @@ kelvane_sources(POLYGON_SRC polygon)
 kelvane_sources(BSP_SRC bsp)
 kelvane_sources(MODEL_SRC model)
 # The program reads scene files but writes no meshes; the writer is POSIX.
-list(REMOVE_ITEM MODEL_SRC ${CMAKE_CURRENT_SOURCE_DIR}/model/file_output.cpp
-                           ${CMAKE_CURRENT_SOURCE_DIR}/model/mesh_export.cpp)
+list(REMOVE_ITEM MODEL_SRC ${CMAKE_CURRENT_SOURCE_DIR}/model/mesh_export.cpp)
 kelvane_sources(DISPLAY_SRC display)
 kelvane_sources(INTERACTION_SRC interaction)
 kelvane_sources(APP_SRC app)
+# The command line's option table and Windows' splitting rules; the rest of
+# support/ writes files, which this program does not.
+set(SUPPORT_SRC ${CMAKE_CURRENT_SOURCE_DIR}/support/command_line.cpp
+                ${CMAKE_CURRENT_SOURCE_DIR}/support/command_line_text.cpp)
 
 set(KELVANE_WIN_SRC ${GEOMETRY_SRC} ${POLYGON_SRC} ${BSP_SRC} ${MODEL_SRC}
-                    ${DISPLAY_SRC} ${INTERACTION_SRC} ${APP_SRC})
+                    ${DISPLAY_SRC} ${INTERACTION_SRC} ${APP_SRC} ${SUPPORT_SRC})
 
 # A GUI program: the C runtime calls the program's own WinMain and no console
 # opens. Everything of the compiler's runtime is linked in, so the one file

@@ -1,17 +1,19 @@
 #include "model/closed_mesh.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <cstdio>
 
+#include "bsp/bounds.h"
 #include "model/t_junctions.h"
 #include "model/vertex_weld.h"
 
 namespace {
 
-constexpr double kRelativeTolerance = 1e-5;
-constexpr double kFloatSteps = 4.0;
+// Cut edges that the CSG left up to its tolerance apart (a near vertex it
+// counted as on a plane shifts a crossing along a shallow seam) are
+// searched for again with this much more reach, once the rest is closed.
+constexpr double kWiderReach = 2.0;
 
 // The rings left when repeats are dropped from ring: consecutive repeats
 // simply go, and a vertex met again further on cuts off the loop between.
@@ -89,27 +91,19 @@ void dropUnused(ClosedMesh& mesh) {
 
 bool buildClosedMesh(const PolyListRef& polygons, ClosedMesh& mesh, std::string& error) {
   mesh = ClosedMesh();
-  double low[3] = {DBL_MAX, DBL_MAX, DBL_MAX};
-  double high[3] = {-DBL_MAX, -DBL_MAX, -DBL_MAX};
-  double largest = 0.0;
+  Bounds box;
   for (const PolyNode* n = polygons->head; n != nullptr; n = n->next) {
     for (int i = 0; i < n->poly->vertexCount; ++i) {
       const Point3& p = n->poly->vertices[i];
-      const double c[3] = {p.x, p.y, p.z};
-      for (int axis = 0; axis < 3; ++axis) {
-        if (!std::isfinite(c[axis])) {
-          error = "a face has a corner with a coordinate that is not a finite number";
-          return false;
-        }
-        low[axis] = std::min(low[axis], c[axis]);
-        high[axis] = std::max(high[axis], c[axis]);
-        largest = std::max(largest, std::fabs(c[axis]));
+      if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) {
+        error = "a face has a corner with a coordinate that is not a finite number";
+        return false;
       }
     }
+    box.grow(*n->poly);
   }
   if (polygons->isEmpty()) return true;
-  const double extent = std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
-  mesh.tolerance = std::max({kRelativeTolerance * extent, kFloatSteps * FLT_EPSILON * largest, DBL_MIN});
+  mesh.tolerance = toleranceFor(box);
 
   VertexWelder welder(mesh.tolerance);
   std::vector<FaceRing> loops;
@@ -124,6 +118,7 @@ bool buildClosedMesh(const PolyListRef& polygons, ClosedMesh& mesh, std::string&
   }
   mesh.vertices = welder.vertices();
   resolveTJunctions(mesh.vertices, mesh.faces, mesh.tolerance);
+  resolveTJunctions(mesh.vertices, mesh.faces, kWiderReach * mesh.tolerance);
 
   const DirectedEdges edges(mesh.faces);
   const std::vector<DirectedEdge> open = edges.unpaired(mesh.faces);

@@ -9,12 +9,13 @@
 //   2. drops the repeats that welding leaves in a ring, splits a ring that
 //      meets itself, and drops what has no area: a sliver narrower than
 //      the tolerance;
-//   3. resolves T-junctions (model/t_junctions.h);
+//   3. resolves T-junctions (model/t_junctions.h), first within the
+//      tolerance, then what is still open within twice it;
 //   4. checks that every edge is used exactly once in each direction.
-// The tolerance follows the model: a hundred-thousandth of its extent, a
-// few times the distance within which the CSG counts a point as lying on a
-// plane, but never less than a few float steps at its largest coordinate,
-// which is what rounding alone can move a computed point there.
+// The tolerance is the CSG's own for the result's box (bsp/bounds.h): what
+// it counts as on a plane, a few float steps at the largest coordinate or
+// a small fraction of the extent. A larger one would weld the corners of
+// the thinnest faces a result can have.
 #ifndef KELVANE_MODEL_CLOSED_MESH_H
 #define KELVANE_MODEL_CLOSED_MESH_H
 

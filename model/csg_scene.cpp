@@ -1,5 +1,6 @@
 #include "model/csg_scene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -187,6 +188,11 @@ class Builder {
     if (polygons_ > kMaxScenePolygons) {
       fail(call, "the scene would have more than " + std::to_string(kMaxScenePolygons) + " polygons");
     }
+    depthShares_ += std::min(faces, kSolidDepthShare);
+    if (depthShares_ > kMaxSceneDepthShares) {
+      fail(call, "too many solids: their tree would be too deep (each counts its faces, at most " +
+                     std::to_string(kSolidDepthShare) + ", against " + std::to_string(kMaxSceneDepthShares) + ")");
+    }
   }
 
   SceneNode solid(const CsgCall& call, const Affine& transform, const Resolution& inherited) {
@@ -207,6 +213,7 @@ class Builder {
 
   const std::string& file_;
   mutable std::size_t polygons_ = 0;
+  mutable std::size_t depthShares_ = 0;
 };
 
 }  // namespace

@@ -5,6 +5,11 @@
 
 namespace {
 
+// A triangle has area enough when it is wider than this part of the
+// tolerance: a result's thinnest faces, strips about twice the tolerance
+// wide, have room for a fan from their centre.
+constexpr double kWidthPerTolerance = 1.0 / 16;
+
 struct Vec {
   double x, y, z;
 };
@@ -17,7 +22,7 @@ double length(const Vec& a) { return std::sqrt(dot(a, a)); }
 class FaceCutter {
  public:
   FaceCutter(const FaceRing& ring, TriangleMesh& out, double tolerance)
-      : ring_(ring), out_(out), tolerance_(tolerance) {
+      : ring_(ring), out_(out), tolerance_(tolerance), width_(kWidthPerTolerance * tolerance) {
     // Newell's sum: the face's normal whatever vertices sit on its sides.
     Vec n{0, 0, 0};
     for (std::size_t i = 0; i < ring.size(); ++i) {
@@ -33,7 +38,7 @@ class FaceCutter {
 
   bool cut() {
     std::size_t apex = ring_.size();
-    double widest = tolerance_;
+    double widest = width_;
     for (std::size_t i = 0; i < ring_.size(); ++i) {
       if (!isCorner(previous(i)) || !isCorner(i) || !isCorner(next(i))) continue;
       const double narrowest = narrowestFanTriangle(at(i), i);
@@ -86,7 +91,7 @@ class FaceCutter {
     const double n = static_cast<double>(ring_.size());
     const Point3 centre(static_cast<float>(sum[0] / n), static_cast<float>(sum[1] / n),
                         static_cast<float>(sum[2] / n), 1.0f);
-    if (!(narrowestFanTriangle(centre, ring_.size()) > tolerance_)) return false;
+    if (!(narrowestFanTriangle(centre, ring_.size()) > width_)) return false;
     const auto c = static_cast<std::uint32_t>(out_.vertices.size());
     out_.vertices.push_back(centre);
     for (std::size_t i = 0; i < ring_.size(); ++i) out_.triangles.push_back({c, ring_[i], ring_[next(i)]});
@@ -95,7 +100,8 @@ class FaceCutter {
 
   const FaceRing& ring_;
   TriangleMesh& out_;
-  double tolerance_;
+  double tolerance_;  // corners stand further than this off their neighbours' line
+  double width_;      // the least height of a triangle made
   Vec normal_{0, 0, 0};
 };
 

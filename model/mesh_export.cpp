@@ -8,7 +8,7 @@
 
 #include "model/closed_mesh.h"
 #include "model/face_triangulation.h"
-#include "model/file_output.h"
+#include "support/whole_file.h"
 
 namespace {
 
@@ -115,5 +115,5 @@ bool exportMesh(const PolyListRef& polygons, const std::string& path, MeshFormat
     exported.vertices = mesh.vertices.size();
     exported.faces = mesh.faces.size();
   }
-  return writeWholeFile(path, bytes, error);
+  return support::writeWholeFile(path, bytes, error);
 }

@@ -2,7 +2,7 @@
 // take without repair: the boundary polygons become one closed, consistently
 // oriented 2-manifold (model/closed_mesh.h), cut into triangles where the
 // format holds nothing else (model/face_triangulation.h), and the file
-// appears whole or not at all (model/file_output.h).
+// appears whole or not at all (support/whole_file.h).
 //
 //   STL: binary, the usual layout: an 80-byte header (never starting with
 //        "solid", which would mark text), a little-endian triangle count,

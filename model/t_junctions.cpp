@@ -81,6 +81,93 @@ class EdgeSearch {
   std::uint32_t stamp_ = 0;
 };
 
+// A proposed cut of one face's unpaired edge, ring[side] to the next
+// vertex, by the vertices found along it, in their order.
+struct EdgeCut {
+  std::size_t face;
+  std::size_t side;
+  std::vector<OnEdge> along;
+};
+
+std::uint64_t edgeKey(std::uint32_t from, std::uint32_t to) { return (std::uint64_t(from) << 32) | to; }
+
+// The faces' edges counted as they would be with every cut made: the
+// faces' own counts, corrected by the cuts.
+class CutEdges {
+ public:
+  explicit CutEdges(const DirectedEdges& faces) : faces_(faces) {}
+
+  int count(std::uint32_t from, std::uint32_t to) const {
+    const auto found = change_.find(edgeKey(from, to));
+    return faces_.count(from, to) + (found == change_.end() ? 0 : found->second);
+  }
+
+  // Adds (step +1) or takes back (-1) the edges that a cut of the edge from
+  // a to b puts in its place.
+  void apply(std::uint32_t a, std::uint32_t b, const std::vector<OnEdge>& along, int step) {
+    if (along.empty()) return;
+    change_[edgeKey(a, b)] -= step;
+    std::uint32_t from = a;
+    for (const OnEdge& on : along) {
+      change_[edgeKey(from, on.vertex)] += step;
+      from = on.vertex;
+    }
+    change_[edgeKey(from, b)] += step;
+  }
+
+ private:
+  const DirectedEdges& faces_;
+  std::unordered_map<std::uint64_t, int> change_;
+};
+
+// The longest run from a through some of along to b in which every step
+// has a reverse among the edges: what of a cut pairs open edges. Empty when
+// no such run passes through any of them.
+std::vector<OnEdge> pairedRun(std::uint32_t a, std::uint32_t b, const std::vector<OnEdge>& along,
+                              const CutEdges& edges) {
+  const std::size_t n = along.size() + 2;
+  auto vertexAt = [&](std::size_t i) { return i == 0 ? a : i == n - 1 ? b : along[i - 1].vertex; };
+  constexpr std::size_t kNone = ~std::size_t{0};
+  std::vector<std::size_t> length(n, 0);  // vertices on the best run from a to here; 0: no run
+  std::vector<std::size_t> before(n, kNone);
+  length[0] = 1;
+  for (std::size_t j = 1; j < n; ++j) {
+    for (std::size_t i = 0; i < j; ++i) {
+      if (length[i] != 0 && length[i] + 1 > length[j] && edges.count(vertexAt(j), vertexAt(i)) > 0) {
+        length[j] = length[i] + 1;
+        before[j] = i;
+      }
+    }
+  }
+  std::vector<OnEdge> run;
+  if (length[n - 1] == 0) return run;
+  for (std::size_t i = before[n - 1]; i != 0; i = before[i]) run.push_back(along[i - 1]);
+  std::reverse(run.begin(), run.end());
+  return run;
+}
+
+// Cuts down every proposed cut to what pairs open edges, until none
+// changes: a vertex within reach of an edge that it does not belong to
+// (near a sharp corner, or across a face narrower than the tolerance)
+// leaves pieces that no other face runs along the other way.
+void keepWhatPairs(const std::vector<FaceRing>& faces, std::vector<EdgeCut>& cuts, CutEdges& edges) {
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (EdgeCut& cut : cuts) {
+      if (cut.along.empty()) continue;
+      const FaceRing& ring = faces[cut.face];
+      const std::uint32_t a = ring[cut.side];
+      const std::uint32_t b = ring[(cut.side + 1) % ring.size()];
+      std::vector<OnEdge> run = pairedRun(a, b, cut.along, edges);
+      if (run.size() == cut.along.size()) continue;
+      edges.apply(a, b, cut.along, -1);
+      cut.along = std::move(run);
+      edges.apply(a, b, cut.along, +1);
+      changed = true;
+    }
+  }
+}
+
 // Near a sharp corner of a face, or across a face narrower than twice the
 // tolerance, one vertex can lie within reach of two of its sides: it goes
 // into the one it lies closest to, and into none when the ring has it
@@ -123,26 +210,40 @@ std::size_t resolveTJunctions(const std::vector<Point3>& vertices, std::vector<F
   const double cellSize = std::max(totalLength / open.size() / 2.0, 2.0 * tolerance);
   EdgeSearch search(vertices, candidates, cellSize, tolerance);
 
-  std::size_t inserted = 0;
+  std::vector<EdgeCut> cuts;
+  CutEdges cutEdges(edges);
   std::vector<OnEdge> found;
-  for (FaceRing& ring : faces) {
+  for (std::size_t f = 0; f < faces.size(); ++f) {
+    const FaceRing& ring = faces[f];
     found.clear();
     for (std::size_t i = 0; i < ring.size(); ++i) {
-      const std::uint32_t a = ring[i];
-      const std::uint32_t b = ring[(i + 1) % ring.size()];
-      if (edges.count(b, a) != 0) continue;
-      for (OnEdge& on : search.inside(a, b)) {
+      if (edges.count(ring[(i + 1) % ring.size()], ring[i]) != 0) continue;
+      for (OnEdge& on : search.inside(ring[i], ring[(i + 1) % ring.size()])) {
         on.side = i;
         found.push_back(on);
       }
     }
-    if (found.empty()) continue;
     keepWhereItBelongs(ring, found);
+    for (std::size_t k = 0; k < found.size();) {
+      EdgeCut cut{f, found[k].side, {}};
+      for (; k < found.size() && found[k].side == cut.side; ++k) cut.along.push_back(found[k]);
+      cutEdges.apply(ring[cut.side], ring[(cut.side + 1) % ring.size()], cut.along, +1);
+      cuts.push_back(std::move(cut));
+    }
+  }
+  keepWhatPairs(faces, cuts, cutEdges);
+
+  std::size_t inserted = 0;
+  for (std::size_t c = 0; c < cuts.size();) {
+    const std::size_t face = cuts[c].face;
+    FaceRing& ring = faces[face];
     FaceRing split;
-    std::size_t next = 0;
     for (std::size_t i = 0; i < ring.size(); ++i) {
       split.push_back(ring[i]);
-      for (; next < found.size() && found[next].side == i; ++next) split.push_back(found[next].vertex);
+      if (c < cuts.size() && cuts[c].face == face && cuts[c].side == i) {
+        for (const OnEdge& on : cuts[c].along) split.push_back(on.vertex);
+        ++c;
+      }
     }
     inserted += split.size() - ring.size();
     ring = std::move(split);

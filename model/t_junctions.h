@@ -19,8 +19,8 @@
 #include "model/directed_edges.h"
 
 // Inserts into every edge that no face uses in the other direction the
-// vertices lying within tolerance of its inside, in their order along it;
-// returns how many insertions were made. Vertices must lie more than
+// vertices lying within tolerance of its inside whose pieces pair, in their
+// order along it; returns how many insertions were made. Vertices must lie more than
 // tolerance apart (model/vertex_weld.h).
 std::size_t resolveTJunctions(const std::vector<Point3>& vertices, std::vector<FaceRing>& faces, double tolerance);
 

@@ -10,7 +10,7 @@
 #include <gif_lib.h>
 
 #include "platform/host/host.h"
-#include "support/atomic_file.h"
+#include "support/whole_file.h"
 
 class GifWriter {
  public:
@@ -35,7 +35,7 @@ class GifWriter {
  private:
   bool failed(const std::string& what, int code);
 
-  support::AtomicFile file_;
+  support::WholeFile file_;
   GifFileType* gif_ = nullptr;
   std::string path_;
   platform::Palette global_{};

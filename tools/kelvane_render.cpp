@@ -19,6 +19,7 @@
 #include "platform/user/user.h"
 #include "platform/win32.h"
 #include "support/command_line.h"
+#include "support/command_line_text.h"
 #include "tools/gif_writer.h"
 #include "tools/output_paths.h"
 #include "tools/render_options.h"
@@ -119,8 +120,10 @@ int renderFrames(const RenderOptions& options, const support::CommandLine& line)
   host.writeFrames((std::filesystem::path(options.outDir) / "frame-").string());
   platform::setHost(std::move(owned));
 
-  // The program's own command line names the scene file.
-  std::string commandLine = options.scenePath;
+  // The program's own command line names the scene file, whatever its name.
+  std::vector<const char*> arguments{"kelvane"};
+  if (!options.scenePath.empty()) arguments.insert(arguments.end(), {"--", options.scenePath.c_str()});
+  std::string commandLine = support::joinArguments(static_cast<int>(arguments.size()), arguments.data());
   const int status = WinMain(platform::programInstance(), nullptr, commandLine.data(), SW_SHOW);
   // The program has said what is wrong with the file, in one line.
   if (status == kBadSceneStatus) return support::kExitFailed;

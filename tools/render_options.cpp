@@ -92,7 +92,9 @@ support::CommandLine renderCommandLine(RenderOptions& o) {
       .option("--key", "K",
               "press key K: a letter, a digit, F1..F12, plus, minus, space, escape, or a virtual-key code 1..254",
               [&o](const std::string& v) { o.steps.push_back(keyStep(parseKey(v))); })
-      .option("--stage", "N", "the tree after construction step N (0: the finished model); key N",
+      .option("--stage", "N",
+              "the tree after construction step N (0: the finished model); key N, so that from step 9 on "
+              "--stage 9 again shows the next step",
               [&o](const std::string& v) {
                 o.steps.push_back(keyStep('0' + static_cast<unsigned>(support::parseWhole(v, 0, 9, "N"))));
               })

@@ -6,7 +6,8 @@
 // reader's message and goes back to the scene it showed before.
 //
 // window.kelvane is what the page's tests read: the running instance, its
-// frame count, whether it waits for input, how long the first frame took and
+// frame count, whether it waits for input or holds a frame of a timed
+// sequence (the painter's replay), how long the first frame took and
 // the message of the last file refused.
 "use strict";
 
@@ -29,7 +30,8 @@
     shown: null,
     refusal: "",
     frames() { return this.module ? this.module.kelvaneFrames || 0 : 0; },
-    waiting() { return !!(this.module && this.module.kelvaneWake); },
+    waiting() { return !!(this.module && this.module.kelvaneWake && !this.module.kelvanePacing); },
+    pacing() { return !!(this.module && this.module.kelvanePacing); },
   };
   window.kelvane = state;
 

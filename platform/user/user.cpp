@@ -8,6 +8,7 @@
 #include "platform/user/user_input.h"
 #include "platform/user/user_queue.h"
 #include "platform/user/user_windows.h"
+#include "support/command_line_text.h"
 
 namespace platform {
 
@@ -16,11 +17,7 @@ namespace platform {
 HINSTANCE programInstance() { return reinterpret_cast<HINSTANCE>(std::uintptr_t{0x400000}); }
 
 int callWinMain(WinMainFunction winMain, int argc, char** argv) {
-  std::string commandLine;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) commandLine += ' ';
-    commandLine += argv[i];
-  }
+  std::string commandLine = support::joinArguments(argc, argv);
   return winMain(programInstance(), nullptr, commandLine.data(), SW_SHOW);
 }
 

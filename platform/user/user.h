@@ -16,7 +16,7 @@ using WinMainFunction = int(WINAPI*)(HINSTANCE, HINSTANCE, LPSTR, int);
 
 // What a host's main() hands over to: `winMain`'s result for the program's
 // instance, no previous instance, the arguments after the program's name
-// joined by spaces, and SW_SHOW.
+// as Windows would write them (support/command_line_text.h), and SW_SHOW.
 int callWinMain(WinMainFunction winMain, int argc, char** argv);
 
 // Exit status of a run that waits for input when none can ever arrive

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,15 +17,19 @@
 #include "app/construction_steps.h"
 #include "app/painter_replay.h"
 #include "app/scene.h"
+#include "app/scene_file.h"
 #include "app/screenshot.h"
 #include "app/view_keys.h"
 #include "bsp/bsp_node.h"
+#include "bsp/csg.h"
 #include "display/overlay_colours.h"
 #include "display/tree_panel.h"
 #include "display/headless.h"
 #include "geometry/transform.h"
 #include "platform/host/headless/png_io.h"
+#include "polygon/measure.h"
 #include "polygon/poly_list.h"
+#include "support/command_line.h"
 
 namespace {
 
@@ -107,6 +112,69 @@ TEST(ConstructionSteps, NumberKeysShowStepsAndZeroTheUnchangedSceneAgain) {
   EXPECT_EQ(theViewer->view.tree, nullptr);
   EXPECT_EQ(latest(host), plain);
   EXPECT_EQ(sceneTree, scene);
+}
+
+// Boxes, so that every step's volume is exact: a union nested in a
+// difference, then nine holes of 1 x 1 x 4, more steps than number keys.
+constexpr const char* kStepScene = R"(difference() {
+  union() { cube(4); translate([4, 0, 0]) cube(4); }
+  translate([1, 1, -1]) cube([1, 1, 6]); translate([3, 1, -1]) cube([1, 1, 6]);
+  translate([5, 1, -1]) cube([1, 1, 6]); translate([1, 2.5, -1]) cube([1, 1, 6]);
+  translate([3, 2.5, -1]) cube([1, 1, 6]); translate([5, 2.5, -1]) cube([1, 1, 6]);
+  translate([6.5, 1, -1]) cube([1, 1, 6]); translate([6.5, 2.5, -1]) cube([1, 1, 6]);
+  translate([6.5, 0.5, -1]) cube([1, 0.25, 6]);
+})";
+
+TEST(ConstructionSteps, ASceneFilesStepsAreItsOperationsInOrderAndNineStepsOnToTheLast) {
+  const std::string file = testing::TempDir() + "steps-" + std::to_string(getpid()) + ".csg";
+  std::ofstream(file) << kStepScene;
+  ASSERT_TRUE(openSceneFile(file.c_str()));
+  std::remove(file.c_str());
+  platform::HeadlessHost& host = headless::startProgram();
+  theViewer->drawPlainFrame();
+  const Pixels plain = latest(host);
+  struct Expected {
+    const char* name;
+    double volume;
+    int nodes, polygons;
+  };
+  const Expected expected[] = {
+      {"cube, line 2", 64, 6, 6},
+      {"union with cube, line 2", 128, 11, 10},
+      {"difference with cube, line 3", 124, 10, 20},
+      {"difference with cube, line 3", 120, 14, 28},
+      {"difference with cube, line 4", 116, 18, 38},
+      {"difference with cube, line 4", 112, 20, 44},
+      {"difference with cube, line 5", 108, 22, 50},
+      {"difference with cube, line 5", 104, 24, 56},
+      {"difference with cube, line 6", 100, 28, 66},
+      {"difference with cube, line 6", 96, 30, 72},
+      {"difference with cube, line 7", 95, 33, 78},
+  };
+  const int count = static_cast<int>(std::size(expected));
+  ASSERT_EQ(constructionSteps().count(), count);
+  theViewer->modelRotation = rotationY(30.0f);
+  theViewer->modelInverse = rotationY(-30.0f);
+  for (int k = 1; k <= count; ++k) {
+    SCOPED_TRACE(k);
+    press(k < 9 ? '0' + k : '9');  // from 9 on, 9 again shows the next step
+    const Expected& e = expected[k - 1];
+    EXPECT_EQ(theViewer->view.caption, "step " + std::to_string(k) + " of " + std::to_string(count) + ": " + e.name);
+    const BspTree& tree = *theViewer->view.tree;
+    EXPECT_NEAR(solidVolume(*solidPolygons(tree)), e.volume, 1e-4);
+    const TreeCounts counts = countTree(tree);
+    EXPECT_EQ(counts.nodes, e.nodes);
+    EXPECT_EQ(counts.polygons, e.polygons);
+    EXPECT_EQ(theViewer->modelRotation, rotationY(30.0f));
+  }
+  EXPECT_TRUE(sameTree(*theViewer->view.tree, *sceneTree));
+  const int frames = host.frameCount();
+  press('9');  // past the last: nothing
+  EXPECT_EQ(host.frameCount(), frames);
+  press('R');
+  press('0');
+  EXPECT_EQ(theViewer->view.tree, nullptr);
+  EXPECT_EQ(latest(host), plain);
 }
 
 struct Replayed {
@@ -291,40 +359,62 @@ int runWithCommandLine(const char* text) {
   return WinMain(platform::programInstance(), nullptr, line.data(), SW_SHOW);
 }
 
-TEST(CommandLine, HelpPrintsEveryKeyAndEndsAtOnceAndAnUnknownWordIsRefused) {
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(runWithCommandLine("--help"), 0);
-  const std::string usage = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(usage.rfind("usage: kelvane", 0), 0u);
-  for (const std::string& line : helpLines()) EXPECT_NE(usage.find(line), std::string::npos) << line;
-  EXPECT_EQ(headless::countCalls("CreateWindowExA("), 0);
-
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(runWithCommandLine("  --windowed "), kUsageStatus);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "kelvane: unknown argument '--windowed' (kelvane --help lists what there is)\n");
-  EXPECT_EQ(headless::countCalls("CreateWindowExA("), 0);
-}
-
-TEST(CommandLine, AWordThatIsNoOptionNamesTheSceneFileBlanksAndAll) {
+// Each ends before the program makes a single platform call: on Linux the
+// display is opened at the first, so no window shows.
+TEST(CommandLine, HelpUsageAndABadSceneFileEndBeforeAnyPlatformCall) {
+  const std::string file = testing::TempDir() + "bad-" + std::to_string(getpid()) + ".csg";
+  std::ofstream(file) << "cube(1);\nsphere(r = 2 * 3);\n";
   const struct {
-    const char* text;
-    const char* scenePath;
-    bool help;
-    bool refused;
+    std::string text;
+    int status;
+    std::string out, err;  // how each starts
   } cases[] = {
-      {"", "", false, false},
-      {"  examples/gear.csg ", "examples/gear.csg", false, false},
-      {"my scenes/a b.csg", "my scenes/a b.csg", false, false},
-      {"-h examples/die.csg", "examples/die.csg", true, false},
-      {"--nope x.csg", "x.csg", false, true},
+      {"--help", 0, "usage: kelvane [--window] [FILE]\n", ""},
+      {"--windowed", support::kExitUsage, "", "kelvane: unknown option '--windowed' (try kelvane --help)\n"},
+      {"  --nope ", support::kExitUsage, "", "kelvane: unknown option '--nope' (try kelvane --help)\n"},
+      {"a.csg b.csg", support::kExitUsage, "", "kelvane: one FILE only ('a.csg', then 'b.csg')"},
+      {"\"" + file + "\"", kBadSceneStatus, "", file + ":2:14: error: "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    const CommandLine line = parseCommandLine(c.text);
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runWithCommandLine(c.text.c_str()), c.status);
+    const std::string out = testing::internal::GetCapturedStdout(), err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(out.rfind(c.out, 0), 0u) << out;
+    EXPECT_EQ(err.rfind(c.err, 0), 0u) << err;
+    EXPECT_EQ(err.find('\n'), err.empty() ? std::string::npos : err.size() - 1) << err;
+    if (c.status == 0) {
+      for (const std::string& line : helpLines()) EXPECT_NE(out.find(line), std::string::npos) << line;
+    }
+    EXPECT_TRUE(platform::callLog().empty()) << platform::callLog().front();
+  }
+  std::remove(file.c_str());
+}
+
+TEST(CommandLine, TheLineIsSplitAsWindowsDoesAndOneWordNamesTheSceneFile) {
+  const struct {
+    const char* text;
+    const char* scenePath;
+    std::optional<int> end;
+  } cases[] = {
+      {"", "", std::nullopt},
+      {"  examples/gear.csg ", "examples/gear.csg", std::nullopt},
+      {"\"my scenes/a b.csg\"", "my scenes/a b.csg", std::nullopt},
+      {"-- -odd.csg", "-odd.csg", std::nullopt},
+      {"-h examples/die.csg", "", 0},
+      {"--window a.csg", "a.csg", std::nullopt},
+      {"my scenes/a b.csg", "my", support::kExitUsage},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    CommandLine line;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(parseCommandLine(c.text, line), c.end);
+    testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStderr();
     EXPECT_EQ(line.scenePath, c.scenePath);
-    EXPECT_EQ(line.help, c.help);
-    EXPECT_EQ(!line.error.empty(), c.refused);
   }
 }
 

@@ -39,7 +39,7 @@ TEST(SceneEvaluation, EveryTopLevelStepIsShownAsItIsMade) {
                                  SceneFormat::Csg);
   std::vector<double> volumes;
   BspTree tree;
-  evaluateScene(scene, tree, [&](const BspTree& stage, const SceneNode& operand) {
+  evaluateScene(scene, tree, [&](const BspTree& stage, const SceneNode& operand, const SceneNode*) {
     EXPECT_EQ(operand.name, "cube");
     volumes.push_back(solidVolume(*solidPolygons(stage)));
   });

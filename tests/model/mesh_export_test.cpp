@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/scene.h"
 #include "bench/csg/csg_run.h"
 #include "bsp/csg.h"
 #include "model/mesh_export.h"
 #include "model/mesh_file.h"
+#include "model/scene_evaluation.h"
+#include "model/scene_file.h"
 #include "polygon/measure.h"
 #include "polygon/test_shapes.h"
 
@@ -29,42 +33,73 @@ class MeshExport : public ::testing::Test {
   const fs::path dir = fs::temp_directory_path() / ("kelvane-export-test-" + std::to_string(getpid()));
 };
 
-// The boundary of a shared workload's result, or of the demo's solid.
-PolyListRef resultOf(const std::string& name) {
-  if (name == "demo") {
-    BspTree tree;
+// The boundary of the demo's solid, of a shared workload's result (the
+// bench's run), or of an example scene.
+PolyListRef resultOf(const fs::path& source) {
+  BspTree tree;
+  if (source.empty()) {
     buildSceneSolid(tree);
     return solidPolygons(tree);
   }
-  const CsgRunResult run = runOperations(loadWorkload(KELVANE_SOURCE_DIR "/../shared/workloads/" + name + ".json"));
-  return solidPolygons(*run.tree);
+  if (source.extension() == ".json") return solidPolygons(*runOperations(loadWorkload(source.string())).tree);
+  evaluateScene(loadScene(source.string()), tree);
+  return solidPolygons(tree);
 }
 
 struct ResultCase {
-  const char* name;
-  int euler;  // 2 per piece, less 2 per handle
+  fs::path source;  // empty: the demo
+  int euler;        // 2 per piece, less 2 per handle; 1: not checked
 };
 
-TEST_F(MeshExport, ResultsAreClosedManifoldsThatAdmeshLeavesAlone) {
-  const ResultCase cases[] = {
+std::vector<ResultCase> resultCases() {
+  const fs::path root(KELVANE_SOURCE_DIR);
+  std::vector<ResultCase> cases = {
       // The plate joins the two arms of the channel: one handle.
-      {"demo", 0},
+      {"", 0},
       // The cube's twelve edges stand out of the sphere: a frame of genus 5.
-      {"cube-minus-sphere-16", -8},
+      {root / "../shared/workloads/cube-minus-sphere-16.json", -8},
       // The sphere's six caps outside the cube's faces.
-      {"sphere-minus-cube-16", 12},
+      {root / "../shared/workloads/sphere-minus-cube-16.json", 12},
       // Sixteen openings, and four networks of holes through the cube:
       // cylinders 0, 2, 3, 4 and 5 cross (0, 3 and 5 in one place, so
       // without a loop), 1, 6 and 7 stand alone. Genus 16 - 4 = 12.
-      {"swiss-cheese-8", -22},
+      {root / "../shared/workloads/swiss-cheese-8.json", -22},
       // Nine pieces: two of the ten boxes overlap, the rest stand apart.
-      {"boxes-union-10", 18},
+      {root / "../shared/workloads/boxes-union-10.json", 18},
   };
-  for (const ResultCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    const PolyListRef result = resultOf(c.name);
+  std::vector<fs::path> more;
+#if !defined(__SANITIZE_ADDRESS__)
+  // Every other shipped workload and example (minutes under the sanitizers).
+  for (const fs::path& folder : {root / "../shared/workloads", root / "examples"}) {
+    if (!fs::is_directory(folder)) continue;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      const fs::path& file = entry.path();
+      if (file.extension() != ".json" && file.extension() != ".csg" && file.extension() != ".obj") continue;
+      // Seams the CSG leaves up to its tolerance apart where many of a
+      // sphere's planes meet at shallow angles: still refused as open (and
+      // in swiss-cheese-64 closed, but one face then is not convex).
+      const std::string stem = file.stem().string();
+      if (stem == "cube-minus-sphere-128" || stem == "cube-minus-sphere-256" || stem == "sphere-minus-cube-256" ||
+          stem == "swiss-cheese-64" || stem == "swiss-cheese-256") {
+        continue;
+      }
+      const auto same = [&](const ResultCase& c) { return !c.source.empty() && fs::equivalent(c.source, file); };
+      if (std::none_of(cases.begin(), cases.end(), same)) more.push_back(file);
+    }
+  }
+#endif
+  std::sort(more.begin(), more.end());
+  for (const fs::path& file : more) cases.push_back({file, 1});
+  return cases;
+}
+
+TEST_F(MeshExport, ResultsAreClosedManifoldsThatAdmeshLeavesAlone) {
+  for (const ResultCase& c : resultCases()) {
+    const std::string name = c.source.empty() ? "demo" : c.source.stem().string();
+    SCOPED_TRACE(name);
+    const PolyListRef result = resultOf(c.source);
     for (const MeshFormat format : {MeshFormat::Stl, MeshFormat::Obj}) {
-      const std::string file = path(std::string(c.name) + (format == MeshFormat::Stl ? ".stl" : ".obj"));
+      const std::string file = path(name + (format == MeshFormat::Stl ? ".stl" : ".obj"));
       ExportedMesh exported;
       std::string error;
       ASSERT_TRUE(exportMesh(result, file, format, exported, error)) << error;
@@ -77,7 +112,10 @@ TEST_F(MeshExport, ResultsAreClosedManifoldsThatAdmeshLeavesAlone) {
       EXPECT_EQ(facts.tJunctions, 0) << file;
       EXPECT_EQ(facts.zeroAreaFaces, 0) << file;
       EXPECT_EQ(facts.normalsOff, 0) << file;
-      EXPECT_EQ(facts.euler(), c.euler) << file;
+      if (c.euler != 1) {
+        EXPECT_EQ(facts.euler(), c.euler) << file;
+      }
+      // The bench's volume is the one of the result's own polygons.
       EXPECT_NEAR(facts.volume, solidVolume(*result), 1e-6 * facts.volume) << file;
       if (format != MeshFormat::Stl) continue;
       const AdmeshReport admesh = runAdmesh(file);

@@ -94,7 +94,7 @@ bool readObj(const std::string& path, MeshFile& mesh) {
   return true;
 }
 
-MeshFacts examine(const MeshFile& mesh) {
+MeshFacts examine(const MeshFile& mesh, int tJunctionLimit) {
   MeshFacts facts;
   facts.vertices = static_cast<int>(mesh.vertices.size());
   facts.faces = static_cast<int>(mesh.faces.size());
@@ -125,7 +125,7 @@ MeshFacts examine(const MeshFile& mesh) {
     const auto reverse = directed.find({edge.second, edge.first});
     if (count != 1 || reverse == directed.end() || reverse->second != 1) ++facts.edgesNotPaired;
     if (edge.first < edge.second || reverse == directed.end()) ++facts.edges;
-    if (edge.first > edge.second) continue;
+    if (edge.first > edge.second || facts.vertices > tJunctionLimit) continue;
     for (int v = 0; v < facts.vertices; ++v) {
       if (inside(mesh.vertices[v], mesh.vertices[edge.first], mesh.vertices[edge.second])) ++facts.tJunctions;
     }

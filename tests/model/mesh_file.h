@@ -32,7 +32,9 @@ struct MeshFacts {
   int euler() const { return vertices - edges + faces; }
 };
 
-MeshFacts examine(const MeshFile& mesh);
+// tJunctions are looked for, edge against every vertex, only in meshes of
+// up to tJunctionLimit vertices; paired edges already rule them out.
+MeshFacts examine(const MeshFile& mesh, int tJunctionLimit = 5000);
 
 // admesh's report on an STL file: the counts of its repairs and findings.
 struct AdmeshReport {

@@ -96,6 +96,19 @@ TEST_F(RenderTest, StageTreeAndPainterOptionsDriveTheViewerKeys) {
   EXPECT_EQ(read(7), start);
 }
 
+// A scene file's steps through the same keys: the die has 23, so 9 again
+// shows step 10.
+TEST_F(RenderTest, StagesOfASceneFileGoOnPastNine) {
+  ASSERT_EQ(render("--scene " KELVANE_SOURCE_DIR "/examples/die.csg --out " + (dir / "out").string() +
+                   " --stage 9 --stage 9 --stage 0"),
+            0)
+      << output;
+  EXPECT_FALSE(fs::exists(frame(5)));
+  EXPECT_NE(read(2), read(1));
+  EXPECT_NE(read(3), read(2));
+  EXPECT_EQ(read(4), read(1));
+}
+
 TEST_F(RenderTest, RefusesBadCommandLinesAndPathsItCannotWrite) {
   std::fclose(std::fopen((dir / "plain-file").c_str(), "w"));
   const std::string out = " --out " + (dir / "out").string();

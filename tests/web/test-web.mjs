@@ -3,9 +3,12 @@
 // frame after it must equal, pixel for pixel, what kelvane-render writes for
 // the same input, and so must the frames that focus leaving and coming back
 // draw; Escape must end the program with the page's notice, and "Start
-// again" must bring back the start frame. Where the program reads scene
-// files, an example opened in the page (from its list, its file input or
-// dropped onto it) must show what the headless host shows for it, and a
+// again" must bring back the start frame. P's painter's replay must show,
+// while it runs (the program yields to the browser between polygons), the
+// headless host's frame for as many polygons, and end on the plain frame;
+// T and H must show the headless host's panels. Where the program reads
+// scene files, an example opened in the page (from its list, its file input
+// or dropped onto it) must show what the headless host shows for it, and a
 // file the readers refuse must show the message the desktop prints while
 // the page goes back to the scene it showed. Load time and the cost of a
 // drag frame are reported, never asserted.
@@ -16,7 +19,8 @@
 // here downloads one. BENCH_DISPLAY, when given, is the display benchmark
 // program whose drag frame is reported beside the page's.
 import {execFileSync, spawnSync} from "node:child_process";
-import {createReadStream, existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync} from "node:fs";
+import {createReadStream, existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync,
+        writeFileSync} from "node:fs";
 import {createServer} from "node:http";
 import {tmpdir} from "node:os";
 import {basename, extname, join, resolve} from "node:path";
@@ -86,27 +90,26 @@ function serve(root) {
   return new Promise(done => server.listen(0, "127.0.0.1", () => done(server)));
 }
 
-async function canvasPixels(page) {
-  const base64 = await page.evaluate(() => {
-    const canvas = document.getElementById("screen");
-    const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
-    let text = "";
-    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
-    return btoa(text);
-  });
-  return Buffer.from(base64, "base64");
+// Runs in the page: the canvas as base64 RGBA bytes and as a PNG data URL.
+function readCanvas() {
+  const canvas = document.getElementById("screen");
+  const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+  let text = "";
+  for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
+  return {rgba: btoa(text), url: canvas.toDataURL("image/png")};
 }
 
 // A frame that differs is kept beside the headless one, to be looked at.
-async function keepCanvas(page, png) {
-  const url = await page.evaluate(() => document.getElementById("screen").toDataURL("image/png"));
+function keepCanvas(url, png) {
   const kept = join(outDir, "page-" + basename(png));
   writeFileSync(kept, Buffer.from(url.slice(url.indexOf(",") + 1), "base64"));
   return kept;
 }
 
-async function compareWithHeadless(page, png, what) {
-  const rgba = await canvasPixels(page);
+// `shown` is a frame readCanvas took earlier; without it, the canvas now.
+async function compareWithHeadless(page, png, what, shown = null) {
+  const canvas = shown || await page.evaluate(readCanvas);
+  const rgba = Buffer.from(canvas.rgba, "base64");
   const reference = readIndexedPng(png);
   if (reference.width !== kWidth || reference.height !== kHeight || rgba.length !== kWidth * kHeight * 4) {
     fail(`${what}: sizes differ (canvas ${rgba.length / 4} pixels, headless ${reference.width} x ${reference.height})`);
@@ -122,7 +125,7 @@ async function compareWithHeadless(page, png, what) {
     const x = first % kWidth, y = Math.floor(first / kWidth);
     fail(`${what}: ${differing} pixels differ from the headless host's frame; the first at (${x}, ${y}): ` +
          `page ${[...rgba.subarray(first * 4, first * 4 + 3)]}, headless ${[...reference.rgb.subarray(first * 3, first * 3 + 3)]}` +
-         ` (${await keepCanvas(page, png)} against ${png})`);
+         ` (${keepCanvas(canvas.url, png)} against ${png})`);
   }
 }
 
@@ -174,6 +177,62 @@ async function stepThroughInput(page, png, costs, canvasCosts) {
   if (await frames(page) !== before) fail("focus leaving the canvas drew a frame; the headless host draws none");
   await step(() => page.evaluate(() => document.getElementById("screen").focus()), "focus coming back");
   return frame;
+}
+
+// The headless host's frames for P (the painter's replay to its end), then
+// T (the tree panel) and H (the help panel): frame-0001.png onwards.
+function headlessPainterFrames() {
+  const dir = join(outDir, "headless-painter");
+  rmSync(dir, {recursive: true, force: true});
+  execFileSync(render, ["--out", dir, "--painter", "--tree", "--key", "H"], {stdio: ["ignore", "ignore", "inherit"]});
+  return readdirSync(dir).filter(name => /^frame-\d+\.png$/.test(name)).sort().map(name => join(dir, name));
+}
+
+// Runs in the page: the frame the program holds in its timed wait between
+// two polygons of the replay, read in one go so that the next cannot come
+// between the count and the pixels; null while it is not holding one.
+function heldReplayFrame(pressedAt, readCanvas) {
+  const k = window.kelvane;
+  if (!k.pacing() || k.frames() <= pressedAt) return null;
+  return {polygons: k.frames() - pressedAt, ...readCanvas()};
+}
+
+// From the start frame: P replays the painter's order polygon by polygon,
+// yielding to the browser between them, so that a frame of the replay can
+// be read while it runs; it must equal the headless host's frame for as
+// many polygons and differ from the end, and the replay must draw as many
+// frames as the headless one and end on its plain frame. T and H then must
+// show the headless host's panels.
+async function painterAndPanels(page) {
+  const png = headlessPainterFrames();
+  const [panels, plain] = [png.slice(-2), png[png.length - 3]];
+  const replayFrames = png.length - 3;  // after the start frame, before the panels
+  const before = await frames(page);
+  await page.keyboard.press("p");
+  const held = await page.waitForFunction(`(${heldReplayFrame})(${before}, ${readCanvas})`, {timeout: kWaitMs})
+      .then(handle => handle.jsonValue(), () => null);
+  if (!held) {
+    fail("P: no frame of the painter's replay was shown while it ran (the program did not yield to the browser)");
+  } else if (held.polygons >= replayFrames) {
+    fail(`P: the program held its last frame (${held.polygons} of ${replayFrames}) as if the replay went on`);
+  } else {
+    await compareWithHeadless(page, png[held.polygons], `P: the replay after ${held.polygons} polygons`, held);
+    console.log(`test-web: P: the replay read while it ran, after ${held.polygons} of ${replayFrames - 1} polygons`);
+  }
+  await page.waitForFunction(n => window.kelvane.frames() >= n && window.kelvane.waiting(), {timeout: kWaitMs},
+                             before + replayFrames)
+      .catch(() => { throw new Error(`P: the replay did not end within ${kWaitMs / 1000} s`); });
+  const drawn = await frames(page) - before;
+  if (drawn !== replayFrames) fail(`P: the page's replay drew ${drawn} frames, the headless host's ${replayFrames}`);
+  const end = await page.evaluate(readCanvas);
+  await compareWithHeadless(page, plain, "P: the end of the replay", end);
+  if (held && held.rgba === end.rgba) fail(`P: the frame after ${held.polygons} polygons is already the end`);
+  for (const [key, reference, what] of [["t", panels[0], "T: the tree panel"], ["h", panels[1], "H: the help panel"]]) {
+    const shown = await frames(page);
+    await page.keyboard.press(key);
+    await nextFrame(page, shown, what);
+    await compareWithHeadless(page, reference, what);
+  }
 }
 
 // The headless host's first frame for a scene file.
@@ -336,6 +395,7 @@ async function main() {
                                {timeout: kWaitMs});
     await compareWithHeadless(page, png(1), "the start frame after starting again");
     figures.push(["start again to first frame", await programStartMs(page, 2)]);
+    await painterAndPanels(page);
     await openScenes(page);
   } finally {
     await browser.close();

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "support/atomic_file.h"
+#include "support/whole_file.h"
 
 namespace platform {
 namespace {
@@ -120,7 +120,7 @@ bool writeIndexedPng(const std::string& path, const std::uint8_t* pixels, int wi
   if (!pixels || width <= 0 || height <= 0 || width > int(kMaxSide) || height > int(kMaxSide)) {
     return fail(error, "cannot write '" + path + "': no pixels or a size out of range");
   }
-  support::AtomicFile file;
+  support::WholeFile file;
   std::string message;
   if (!file.open(path, message)) return fail(error, message);
   png_color colours[256];

@@ -1,4 +1,4 @@
-// What the program's main() does on Linux: open the SDL host and run the
+// What the program's main() does on Linux: install the SDL host and run the
 // program's WinMain on it.
 #ifndef KELVANE_PLATFORM_SDL_ENTRY_H
 #define KELVANE_PLATFORM_SDL_ENTRY_H
@@ -12,11 +12,13 @@ namespace platform {
 // back to rendering frames.
 constexpr int kExitNoDisplay = 3;
 
-// Installs the SDL host and runs callWinMain. Returns the process's status:
-// 0 when WinMain ends normally (with 1, as it does on every normal end), 1
-// when it reports a failure. Without a display it says so in one line on
-// stderr and returns kExitNoDisplay without calling `winMain`. Asked for --help (or -h), it calls `winMain`
-// without opening the display.
+// Installs the SDL host, which opens the display at the program's first
+// call that needs it, and runs callWinMain. Returns the process's status
+// for WinMain's result: 0 for 1 (every normal end) and for 0 (an end
+// before the message loop, such as after the usage), support::kExitUsage
+// for itself (a bad command line), 1 for anything else. When the display
+// cannot be opened it says so in one line on stderr and the process ends
+// there with kExitNoDisplay.
 int runWithSdlHost(WinMainFunction winMain, int argc, char** argv);
 
 }  // namespace platform

@@ -15,6 +15,25 @@ EM_ASYNC_JS(void, yieldUntilInput, (), {
   await new Promise(resolve => { Module.kelvaneWake = resolve; });
 });
 
+// A wait with a limit (the painter's replay between two polygons) is told
+// apart by Module.kelvanePacing, so that the page's tests can read a frame
+// of the replay while the program holds still. Input ends it early.
+EM_ASYNC_JS(void, yieldForAtMost, (int milliseconds), {
+  await new Promise(resolve => {
+    const timer = setTimeout(() => {
+      Module.kelvaneWake = null;
+      Module.kelvanePacing = false;
+      resolve();
+    }, milliseconds);
+    Module.kelvanePacing = true;
+    Module.kelvaneWake = () => {
+      clearTimeout(timer);
+      Module.kelvanePacing = false;
+      resolve();
+    };
+  });
+});
+
 EM_JS(void, wakeProgram, (), {
   const wake = Module.kelvaneWake;
   if (wake) {
@@ -60,6 +79,11 @@ bool WebHost::pollEvent(InputEvent& event) {
 bool WebHost::waitEvent() {
   while (pending_.empty()) yieldUntilInput();
   return true;
+}
+
+bool WebHost::waitEventFor(int milliseconds) {
+  if (pending_.empty()) yieldForAtMost(milliseconds);
+  return !pending_.empty();
 }
 
 void WebHost::present(const std::uint8_t* pixels, const Palette& palette) {

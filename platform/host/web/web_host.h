@@ -27,6 +27,8 @@ class WebHost : public Host {
   // Yields to the browser until an event is queued; never gives up, as the
   // page can always send more.
   bool waitEvent() override;
+  // Yields to the browser until an event is queued or the time has passed.
+  bool waitEventFor(int milliseconds) override;
   void present(const std::uint8_t* pixels, const Palette& palette) override;
   void setCursorVisible(bool visible) override;
 
