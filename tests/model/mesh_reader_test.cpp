@@ -84,8 +84,6 @@ TEST(MeshReaders, RefuseEachDefectNamingTheEdgeOrFace) {
   const std::string open = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 1\nf 1 3 2\nf 1 2 4\nf 1 4 3\n";
   const std::string flipped = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 1\nf 1 2 3\nf 1 4 2\nf 1 3 4\nf 2 4 3\n";
   const std::string oneBackwards = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 1\nf 1 3 2\nf 1 2 4\nf 1 4 3\nf 2 4 3\n";
-  // Two tetrahedra sharing the edge 1-2: four faces meet along it.
-  const std::string fourAtAnEdge = std::string(kTetraObj) + "v 0 -1 0\nv 0 0 -1\nf 1 2 5\nf 1 6 2\nf 1 5 6\nf 2 6 5\n";
   struct Case {
     std::string file, text, message;
   };
@@ -97,9 +95,6 @@ TEST(MeshReaders, RefuseEachDefectNamingTheEdgeOrFace) {
       {"b.obj", oneBackwards,
        "b.obj:8:1: error: edge (1, 0, 0) to (0, 0, 1) is used twice in the same direction: more "
        "than two faces meet there, or the faces are not oriented alike"},
-      {"n.obj", fourAtAnEdge,
-       "n.obj:11:1: error: edge (0, 0, 0) to (1, 0, 0) is used twice in the same direction: more "
-       "than two faces meet there, or the faces are not oriented alike"},
       {"i.obj", "v 0 0 0\nf 1 2 3\n", "i.obj:2:5: error: point index 2 names no point (there are 1 so far)"},
       {"x.obj", "v 0 0 zero\n", "x.obj:1:7: error: 'zero' is not a number"},
       {"x.obj", "v 0 0 nan\n", "x.obj:1:7: error: 'nan' is not a number"},
@@ -109,8 +104,6 @@ TEST(MeshReaders, RefuseEachDefectNamingTheEdgeOrFace) {
       {"o.stl", asciiStl({kTetra[0], kTetra[1], kTetra[2]}),
        "o.stl:2:1: error: facet: edge (0, 1, 0) to (1, 0, 0) belongs to this face only: the surface is open"},
       {"t.stl", asciiStl(kTetra).substr(0, 60), "t.stl:4:22: error: the file ends inside a solid (no 'endsolid')"},
-      {"w.stl", "solid x\nfacet normal 0 0 0\n outer loop\n vertex 0 0\n",
-       "w.stl:5:1: error: the file ends inside a solid (no 'endsolid')"},
       {"b.stl", binaryStl(kTetra).substr(0, 150),
        "b.stl: error: binary STL of 4 triangles needs 284 bytes, the file has "
        "150 (truncated)"},

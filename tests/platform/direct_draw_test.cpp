@@ -1,6 +1,6 @@
 // DirectDraw as the program uses it: the exclusive 640 x 480 x 8 mode, the
 // flipping chain with its fills, flips and device context, lost surfaces,
-// reference counts, and calls through released objects.
+// and the order the program releases its objects in.
 #include <algorithm>
 
 #include "user_fixture.h"
@@ -9,9 +9,9 @@ namespace {
 
 constexpr DWORD kExclusive = DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN;
 
-DDSURFACEDESC chainDescription(DWORD size = sizeof(DDSURFACEDESC)) {
+DDSURFACEDESC chainDescription() {
   DDSURFACEDESC description = {};
-  description.dwSize = size;
+  description.dwSize = sizeof description;
   description.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
   description.dwBackBufferCount = 1;
   description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
@@ -49,21 +49,14 @@ class DirectDrawTest : public UserTest {
   HDC dc = nullptr;
 };
 
-TEST_F(DirectDrawTest, ReleaseCountsAndReleasedObjectsAnswerAsWindowsDoes) {
+// The program's order: back buffer, primary, mode, DirectDraw.
+TEST_F(DirectDrawTest, ReleaseCountsFollowTheChain) {
   createSurfaces();
   EXPECT_EQ(back->Release(), 1u);  // the chain still holds the back buffer
   EXPECT_EQ(primary->Release(), 0u);
   EXPECT_EQ(platform::frontPixels(), nullptr);
-  EXPECT_EQ(primary->Release(), 0u);  // released twice
-  EXPECT_EQ(back->Release(), 0u);
-  EXPECT_EQ(fill(back, 1), DDERR_INVALIDOBJECT);
-  EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DDERR_INVALIDOBJECT);
-  EXPECT_EQ(back->GetDC(&dc), DDERR_INVALIDOBJECT);
-  EXPECT_EQ(primary->Restore(), DDERR_INVALIDOBJECT);
   EXPECT_EQ(directDraw->RestoreDisplayMode(), DD_OK);
   EXPECT_EQ(directDraw->Release(), 0u);
-  EXPECT_EQ(directDraw->Release(), 0u);
-  EXPECT_EQ(directDraw->CreateSurface(&description, &primary, nullptr), DDERR_INVALIDOBJECT);
 }
 
 TEST_F(DirectDrawTest, ReleasingDirectDrawFirstEndsItsSurfacesAndTheirDeviceContext) {
@@ -76,25 +69,16 @@ TEST_F(DirectDrawTest, ReleasingDirectDrawFirstEndsItsSurfacesAndTheirDeviceCont
   EXPECT_EQ(back->Release(), 0u);
 }
 
-TEST_F(DirectDrawTest, OnlyTheExclusive8BitModeWithOneChainIsProvided) {
+// Windows refuses the mode before the cooperative level, and so must the
+// emulation, or the order the program depends on goes unchecked.
+TEST_F(DirectDrawTest, TheModeNeedsTheExclusiveLevelFirst) {
   EXPECT_EQ(directDraw->CreateSurface(&description, &primary, nullptr), DDERR_NOCOOPERATIVELEVELSET);
   EXPECT_EQ(directDraw->SetDisplayMode(640, 480, 8), DDERR_NOEXCLUSIVEMODE);
-  ASSERT_EQ(directDraw->SetCooperativeLevel(window, kExclusive), DD_OK);
-  EXPECT_EQ(directDraw->SetDisplayMode(640, 480, 16), DDERR_INVALIDMODE);
-  LPDIRECTDRAW second = nullptr;
-  ASSERT_EQ(DirectDrawCreate(nullptr, &second, nullptr), DD_OK);
-  EXPECT_EQ(second->SetCooperativeLevel(window, kExclusive), DDERR_EXCLUSIVEMODEALREADYSET);
-  createSurfaces();
-  DDSURFACEDESC wrongSize = chainDescription(108);  // the 32-bit size, not this build's
-  EXPECT_EQ(directDraw->CreateSurface(&wrongSize, &back, nullptr), DDERR_INVALIDPARAMS);
-  EXPECT_EQ(directDraw->CreateSurface(&description, &back, nullptr), DDERR_PRIMARYSURFACEALREADYEXISTS);
 }
 
 TEST_F(DirectDrawTest, FillsCoverTheirRectangleAndFlipsSwapTheBuffers) {
   createSurfaces();
-  RECT box = {10, 20, 30, 25}, outside = {0, 0, 641, 480}, empty = {5, 5, 5, 9}, negative = {-1, 0, 5, 5};
-  for (RECT* rect : {&outside, &empty, &negative}) EXPECT_EQ(fill(back, 1, rect), DDERR_INVALIDRECT);
-  EXPECT_EQ(back->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, nullptr), DDERR_INVALIDPARAMS);
+  RECT box = {10, 20, 30, 25};
   ASSERT_EQ(fill(primary, 9), DD_OK);
   ASSERT_EQ(fill(back, 5), DD_OK);
   ASSERT_EQ(fill(back, 0x103, &box), DD_OK);
@@ -108,22 +92,17 @@ TEST_F(DirectDrawTest, FillsCoverTheirRectangleAndFlipsSwapTheBuffers) {
   ASSERT_EQ(host->frames().size(), 1u);
   EXPECT_EQ(host->frames()[0].pixels, std::vector<std::uint8_t>(oldBack, oldBack + 640 * 480));
   EXPECT_EQ(host->frames()[0].palette[255].r, platform::displayPalette()[255].r);
-  EXPECT_EQ(primary->Flip(primary, DDFLIP_WAIT), DDERR_INVALIDPARAMS);
-  EXPECT_EQ(back->Flip(nullptr, DDFLIP_WAIT), DDERR_NOTFLIPPABLE);
 }
 
 TEST_F(DirectDrawTest, DeviceContextDrawsOnTheBackBufferAndBlocksItUntilReleased) {
   createSurfaces();
-  HDC second = nullptr;
   ASSERT_EQ(back->GetDC(&dc), DD_OK);
-  EXPECT_EQ(back->GetDC(&second), DDERR_DCALREADYCREATED);
   SelectObject(dc, CreatePen(PS_SOLID, 0, RGB(255, 255, 255)));
   MoveToEx(dc, 95, 100, nullptr);
   EXPECT_TRUE(LineTo(dc, 106, 100));
   EXPECT_EQ(fill(back, 0), DDERR_SURFACEBUSY);
   EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DDERR_SURFACEBUSY);
   ASSERT_EQ(back->ReleaseDC(dc), DD_OK);
-  EXPECT_EQ(back->ReleaseDC(dc), DDERR_NODC);
   EXPECT_FALSE(LineTo(dc, 0, 0));  // the handle died with its release
   // Eleven pixels, 95..105, in one colour that is not the cleared one.
   const std::uint8_t* row = platform::backPixels() + 100 * 640;
@@ -135,21 +114,16 @@ TEST_F(DirectDrawTest, LockGivesTheWholeSurfaceAndBlocksItUntilUnlocked) {
   createSurfaces();
   ASSERT_EQ(fill(primary, 7), DD_OK);
   DDSURFACEDESC locked = {};
-  EXPECT_EQ(primary->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);  // size unset
   locked.dwSize = sizeof locked;
-  RECT part = {0, 0, 10, 10};
-  EXPECT_EQ(primary->Lock(&part, &locked, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);
   ASSERT_EQ(primary->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
   EXPECT_EQ(locked.dwWidth, 640u);
   EXPECT_EQ(locked.dwHeight, 480u);
   const auto* pixels = static_cast<const std::uint8_t*>(locked.lpSurface);
   EXPECT_EQ(pixels[479 * locked.lPitch + 639], 7);
-  EXPECT_EQ(primary->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
   EXPECT_EQ(primary->GetDC(&dc), DDERR_SURFACEBUSY);
   EXPECT_EQ(fill(primary, 0), DDERR_SURFACEBUSY);
   EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DDERR_SURFACEBUSY);
   EXPECT_EQ(primary->Unlock(locked.lpSurface), DD_OK);
-  EXPECT_EQ(primary->Unlock(locked.lpSurface), DDERR_NOTLOCKED);
   EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
 }
 

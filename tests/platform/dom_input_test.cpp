@@ -22,7 +22,6 @@ TEST(DomInput, PagePointsBecomeFramePixelsOnAScaledCanvas) {
   };
   const Case cases[] = {
       {{180, 8, 640, 480}, 180, 8, true, 0, 0},
-      {{180, 8, 640, 480}, 480, 268, true, 300, 260},
       {{180, 8, 640, 480}, 819.9, 487.9, true, 639, 479},
       // Twice the size: two page pixels per frame pixel.
       {{10, 20, 1280, 960}, 10 + 2 * 300 + 1, 20 + 2 * 260, true, 300, 260},
@@ -33,10 +32,8 @@ TEST(DomInput, PagePointsBecomeFramePixelsOnAScaledCanvas) {
       // Off the canvas: clamped to the nearest edge, and said to be outside.
       {{180, 8, 640, 480}, 820, 488, false, 639, 479},
       {{180, 8, 640, 480}, 100, 300, false, 0, 292},
-      {{180, 8, 640, 480}, 400, -50, false, 220, 0},
       // A canvas with no size (not laid out yet) has no pixels.
       {{180, 8, 0, 480}, 200, 100, false, 0, 0},
-      {{180, 8, 640, -1}, 200, 100, false, 0, 0},
   };
   for (const Case& c : cases) {
     int x = -1, y = -1;
@@ -60,9 +57,7 @@ TEST(DomInput, KeysBecomeVirtualKeyCodes) {
       {"Enter", "NumpadEnter", VK_RETURN},
       {" ", "Space", VK_SPACE},
       {"ArrowLeft", "ArrowLeft", VK_LEFT},
-      {"ArrowDown", "ArrowDown", VK_DOWN},
       {"a", "KeyA", 'A'},
-      {"Z", "KeyZ", 'Z'},
       {"7", "Digit7", '7'},
       {"F1", "F1", 0x70},
       {"F12", "F12", 0x7B},
@@ -72,10 +67,8 @@ TEST(DomInput, KeysBecomeVirtualKeyCodes) {
       {"\xc3\xa5", "KeyA", 'A'},
       // Nothing the program could use.
       {"F13", "F13", 0},
-      {"F0", "F0", 0},
       {"Fx", "", 0},
       {"Dead", "BracketLeft", 0},
-      {"", "", 0},
       {"Unidentified", "Key", 0},
       {"", "Digit10", 0},
   };

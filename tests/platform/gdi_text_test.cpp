@@ -96,14 +96,6 @@ TEST_F(TextTest, StateCallsReturnWhatTheyReplaceAndRefuseWhatTheyDoNotKnow) {
   EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
   EXPECT_EQ(SetBkMode(dc, 7), 0);
   EXPECT_EQ(SetBkMode(dc, OPAQUE), TRANSPARENT);
-
-  const HDC stranger = reinterpret_cast<HDC>(0x7777);
-  EXPECT_FALSE(TextOutA(stranger, 0, 0, "a", 1));
-  EXPECT_EQ(SetTextColor(stranger, 0), CLR_INVALID);
-  EXPECT_EQ(SetBkMode(stranger, OPAQUE), 0);
-  EXPECT_FALSE(TextOutA(dc, 0, 0, nullptr, 3));
-  EXPECT_FALSE(TextOutA(dc, 0, 0, "abc", -1));
-  EXPECT_TRUE(TextOutA(dc, 0, 0, nullptr, 0));
 }
 
 }  // namespace

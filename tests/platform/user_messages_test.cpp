@@ -1,6 +1,6 @@
 // The message queue: quit and destroyed-window results, the order of
-// posted, quit and input messages, coalescing, waiting, closing, the
-// cursor counter and bad use.
+// posted, quit and input messages, coalescing, waiting, closing and the
+// cursor counter.
 #include "platform/user/user_input.h"
 #include "user_fixture.h"
 
@@ -47,20 +47,6 @@ TEST_F(UserTest, DefaultClosingDeactivatesAndDestroysThenTheWindowAnswersAsGone)
   EXPECT_EQ(GetMessageA(&message, window, 0, 0), -1);
   EXPECT_EQ(GetMessageA(&message, nullptr, 0, 0), 0);
   EXPECT_TRUE(drain().empty());
-
-  received().clear();
-  message = {window, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
-  EXPECT_EQ(GetMessageA(nullptr, nullptr, 0, 0), -1);
-  EXPECT_FALSE(PeekMessageA(nullptr, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_EQ(DispatchMessageA(nullptr), 0);
-  EXPECT_EQ(DispatchMessageA(&message), 0);
-  EXPECT_EQ(DefWindowProcA(window, WM_CLOSE, 0, 0), 0);
-  EXPECT_EQ(PostMessageA(window, WM_CLOSE, 0, 0) || ShowWindow(window, SW_SHOW) || SetFocus(window), FALSE);
-  EXPECT_TRUE(received().empty());
-  WNDCLASSA windowClass = {0, DefWindowProcA, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "TEST"};
-  EXPECT_EQ(RegisterClassA(&windowClass), 0);  // class names ignore case
-  EXPECT_EQ(RegisterClassA(nullptr), 0);
-  EXPECT_EQ(CreateWindowExA(0, "Missing", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
 }
 
 // Moves coalesce with the last input only: the drag to (7, 8) happened with

@@ -62,7 +62,6 @@ TEST(CommandLine, RefusesInOneLineThatPointsToHelp) {
   } cases[] = {
       {{"--spin", "x"}, "unknown option '--spin'"},
       {{"--drags=0", "x"}, "--drags: '0' is not a whole number from 1 to 100"},
-      {{"--drags", "1e3", "x"}, "--drags: '1e3' is not a whole number from 1 to 100"},
       {{"x", "--out"}, "--out needs a value DIR"},
       {{"--out", "--step", "x"}, "--out needs a value DIR"},
       {{"--step=yes", "x"}, "--step takes no value"},
