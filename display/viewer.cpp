@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "display/drag_control.h"
+#include "display/picture_palette.h"
 #include "display/window_fit.h"
 #include "geometry/transform.h"
 
@@ -96,6 +97,25 @@ bool Viewer::setUpScreen() {
   return false;
 }
 
+namespace {
+
+// Which colours GDI gives an 8-bit surface's pixels on a true-colour
+// desktop is left open while it has no palette, so it gets the picture's.
+// The surface holds the palette's only reference from then on.
+bool attachPalette(IDirectDraw* directDraw, IDirectDrawSurface* surface) {
+  PictureColours colours = pictureColours();
+  IDirectDrawPalette* palette = nullptr;
+  if (!succeeded("CreatePalette",
+                 directDraw->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, colours.data(), &palette, nullptr))) {
+    return false;
+  }
+  const bool attached = succeeded("SetPalette", surface->SetPalette(palette));
+  palette->Release();
+  return attached;
+}
+
+}  // namespace
+
 // A window shares the desktop, whose true-colour format a plain Blt cannot
 // turn 8-bit pixels into, so the picture is drawn on an 8-bit surface of
 // its own and GDI stretches it into the client area (presentInWindow).
@@ -110,9 +130,11 @@ bool Viewer::setUpWindow() {
   description.ddpfPixelFormat.dwFlags = DDPF_RGB | DDPF_PALETTEINDEXED8;
   description.ddpfPixelFormat.dwRGBBitCount = kBitsPerPixel;
   description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-  if (succeeded("CreateSurface", directDraw->CreateSurface(&description, &backBuffer, nullptr))) return true;
-  backBuffer = nullptr;
-  return false;
+  if (!succeeded("CreateSurface", directDraw->CreateSurface(&description, &backBuffer, nullptr))) {
+    backBuffer = nullptr;
+    return false;
+  }
+  return attachPalette(directDraw, backBuffer);
 }
 
 void Viewer::releaseDisplay() {

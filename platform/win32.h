@@ -302,6 +302,7 @@ struct IUnknown;
 #define DDERR_CANTCREATEDC DDERR_MAKE(585)
 #define DDERR_UNSUPPORTEDMODE DDERR_MAKE(590)
 #define DDERR_SURFACEBUSY DDERR_MAKE(430)
+#define DDERR_NOPALETTEATTACHED DDERR_MAKE(572)
 
 #define DDSCL_FULLSCREEN 0x00000001l
 #define DDSCL_ALLOWREBOOT 0x00000002l
@@ -395,6 +396,17 @@ typedef DDSURFACEDESC* LPDDSURFACEDESC;
 struct IDirectDrawSurface;
 typedef IDirectDrawSurface* LPDIRECTDRAWSURFACE;
 
+#define DDPCAPS_8BIT 0x00000004L
+#define DDPCAPS_ALLOW256 0x00000040L
+
+struct IDirectDrawPalette {
+  virtual ULONG STDMETHODCALLTYPE Release() = 0;
+
+ protected:
+  ~IDirectDrawPalette() = default;
+};
+typedef IDirectDrawPalette* LPDIRECTDRAWPALETTE;
+
 struct DDBLTFX {
   DWORD dwSize;
   DWORD dwDDFX;
@@ -452,6 +464,7 @@ struct IDirectDrawSurface {
                                          HANDLE hEvent) = 0;
   virtual HRESULT STDMETHODCALLTYPE ReleaseDC(HDC hDC) = 0;
   virtual HRESULT STDMETHODCALLTYPE Restore() = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetPalette(LPDIRECTDRAWPALETTE lpDDPalette) = 0;
   virtual HRESULT STDMETHODCALLTYPE Unlock(void* lpSurfaceData) = 0;
 
  protected:
@@ -460,6 +473,9 @@ struct IDirectDrawSurface {
 
 struct IDirectDraw {
   virtual ULONG STDMETHODCALLTYPE Release() = 0;
+  virtual HRESULT STDMETHODCALLTYPE CreatePalette(DWORD dwFlags, PALETTEENTRY* lpDDColorArray,
+                                                  LPDIRECTDRAWPALETTE FAR* lplpDDPalette,
+                                                  IUnknown FAR* pUnkOuter) = 0;
   virtual HRESULT STDMETHODCALLTYPE CreateSurface(LPDDSURFACEDESC lpDDSurfaceDesc,
                                                   LPDIRECTDRAWSURFACE FAR* lplpDDSurface,
                                                   IUnknown FAR* pUnkOuter) = 0;

@@ -74,9 +74,12 @@ void DirectDrawObject::end() {
   refs_ = 0;
   if (primary_) primary_->end();
   Display& screen = display();
-  // The off-screen surfaces made from it go with it.
+  // The off-screen surfaces and palettes made from it go with it.
   for (auto& surface : screen.surfaces) {
     if (surface->owner() == this) surface->end();
+  }
+  for (auto& palette : screen.palettes) {
+    if (palette->owner() == this) palette->end();
   }
   if (screen.exclusiveOwner == this) screen.exclusiveOwner = nullptr;
   if (screen.modeOwner == this) screen.modeOwner = nullptr;

@@ -18,13 +18,40 @@
 
 namespace platform {
 
+class DirectDrawObject;
 class FlipSurface;
+
+// A palette of 256 colours made by CreatePalette; attached to a surface,
+// its colours are those of the surface's device context.
+class PaletteObject final : public IDirectDrawPalette {
+ public:
+  PaletteObject(std::string name, const DirectDrawObject* owner, const Palette& colours)
+      : name_(std::move(name)), owner_(owner), colours_(colours) {}
+
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  const std::string& name() const { return name_; }
+  bool alive() const { return alive_; }
+  const DirectDrawObject* owner() const { return owner_; }
+  const Palette& colours() const { return colours_; }
+  void addRef() { ++refs_; }
+  void end() { alive_ = false, refs_ = 0; }
+
+ private:
+  std::string name_;
+  const DirectDrawObject* owner_;
+  Palette colours_;  // kept by a zombie too: a device context may still use them
+  ULONG refs_ = 1;
+  bool alive_ = true;
+};
 
 class DirectDrawObject final : public IDirectDraw {
  public:
   explicit DirectDrawObject(std::string name) : name_(std::move(name)) {}
 
   ULONG STDMETHODCALLTYPE Release() override;
+  HRESULT STDMETHODCALLTYPE CreatePalette(DWORD dwFlags, PALETTEENTRY* lpDDColorArray,
+                                          LPDIRECTDRAWPALETTE FAR* lplpDDPalette, IUnknown FAR* pUnkOuter) override;
   HRESULT STDMETHODCALLTYPE CreateSurface(LPDDSURFACEDESC lpDDSurfaceDesc, LPDIRECTDRAWSURFACE FAR* lplpDDSurface,
                                           IUnknown FAR* pUnkOuter) override;
   HRESULT STDMETHODCALLTYPE RestoreDisplayMode() override;
@@ -66,6 +93,8 @@ class FlipSurface final : public IDirectDrawSurface {
                                  HANDLE hEvent) override;
   HRESULT STDMETHODCALLTYPE ReleaseDC(HDC hDC) override;
   HRESULT STDMETHODCALLTYPE Restore() override;
+  // Off-screen surfaces only: the mode's own palette stays as it is.
+  HRESULT STDMETHODCALLTYPE SetPalette(LPDIRECTDRAWPALETTE lpDDPalette) override;
   HRESULT STDMETHODCALLTYPE Unlock(void* lpSurfaceData) override;
 
   const std::string& name() const { return name_; }
@@ -93,6 +122,7 @@ class FlipSurface final : public IDirectDrawSurface {
   std::vector<std::uint8_t> pixels_;
   HDC dc_ = nullptr;
   bool locked_ = false;
+  PaletteObject* palette_ = nullptr;  // attached by SetPalette, holding one reference
   // A device context out or a lock held: Blt and Flip wait for its end.
   bool busy() const { return dc_ != nullptr || locked_; }
 };
@@ -106,8 +136,10 @@ struct Display {
   const Palette* palette = &defaultPalette();
   int directDrawCount = 0;
   int surfaceCount = 0;
+  int paletteCount = 0;
   std::vector<std::unique_ptr<DirectDrawObject>> directDraws;
   std::vector<std::unique_ptr<FlipSurface>> surfaces;
+  std::vector<std::unique_ptr<PaletteObject>> palettes;
 };
 
 Display& display();

@@ -66,6 +66,8 @@ void FlipSurface::end() {
   if (dc_) deleteDeviceContext(dc_);
   dc_ = nullptr;
   locked_ = false;
+  if (palette_) palette_->Release();
+  palette_ = nullptr;
   std::vector<std::uint8_t>().swap(pixels_);
   if (isPrimary()) {
     if (back_) back_->end();
@@ -164,7 +166,8 @@ HRESULT FlipSurface::GetDC(HDC FAR* lphDC) {
   if (dc_) return DDERR_DCALREADYCREATED;
   if (locked_) return DDERR_SURFACEBUSY;
   if (lost_) return DDERR_SURFACELOST;
-  dc_ = createDeviceContext(Canvas{pixels_.data(), kScreenWidth, kScreenHeight, kScreenWidth}, display().palette);
+  dc_ = createDeviceContext(Canvas{pixels_.data(), kScreenWidth, kScreenHeight, kScreenWidth},
+                            palette_ ? &palette_->colours() : display().palette);
   *lphDC = dc_;
   return DD_OK;
 }

@@ -152,3 +152,53 @@ TEST_F(DirectDrawTest, LostSurfacesAnswerSurfaceLostUntilThePrimaryIsRestored) {
 }
 
 }  // namespace
+
+// A palette attached to an off-screen surface gives its device context the
+// palette's colours, for the indices GDI picks and for the colour table;
+// the surface keeps the palette alive until it lets it go.
+TEST_F(DirectDrawTest, PaletteOfAnOffscreenSurfaceColoursItsDeviceContext) {
+  ASSERT_EQ(directDraw->SetCooperativeLevel(window, DDSCL_NORMAL), DD_OK);
+  DDSURFACEDESC offscreen = {};
+  offscreen.dwSize = sizeof offscreen;
+  offscreen.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
+  offscreen.dwWidth = 640;
+  offscreen.dwHeight = 480;
+  offscreen.ddpfPixelFormat.dwSize = sizeof offscreen.ddpfPixelFormat;
+  offscreen.ddpfPixelFormat.dwFlags = DDPF_RGB | DDPF_PALETTEINDEXED8;
+  offscreen.ddpfPixelFormat.dwRGBBitCount = 8;
+  offscreen.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+  LPDIRECTDRAWSURFACE surface = nullptr;
+  ASSERT_EQ(directDraw->CreateSurface(&offscreen, &surface, nullptr), DD_OK);
+
+  PALETTEENTRY colours[256] = {};
+  colours[5] = PALETTEENTRY{10, 20, 30, 0};
+  for (int i = 6; i < 256; ++i) colours[i] = PALETTEENTRY{BYTE(i), 200, 0, 0};
+  LPDIRECTDRAWPALETTE palette = nullptr;
+  EXPECT_EQ(directDraw->CreatePalette(DDPCAPS_ALLOW256, colours, &palette, nullptr), DDERR_INVALIDPARAMS);
+  ASSERT_EQ(directDraw->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, colours, &palette, nullptr), DD_OK);
+  EXPECT_EQ(surface->SetPalette(nullptr), DDERR_NOPALETTEATTACHED);
+  ASSERT_EQ(surface->SetPalette(palette), DD_OK);
+  EXPECT_EQ(surface->SetPalette(palette), DD_OK);
+  EXPECT_EQ(palette->Release(), 1u);  // the surface's reference, taken once
+
+  ASSERT_EQ(surface->GetDC(&dc), DD_OK);
+  EXPECT_EQ(surface->SetPalette(nullptr), DDERR_SURFACEBUSY);
+  RGBQUAD table[256] = {};
+  ASSERT_EQ(GetDIBColorTable(dc, 0, 256, table), 256u);
+  EXPECT_EQ((std::vector<int>{table[5].rgbRed, table[5].rgbGreen, table[5].rgbBlue, table[7].rgbRed}),
+            (std::vector<int>{10, 20, 30, 7}));
+  HGDIOBJ previous = SelectObject(dc, CreateSolidBrush(RGB(10, 21, 30)));
+  const POINT square[] = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
+  ASSERT_TRUE(Polygon(dc, square, 4));
+  DeleteObject(SelectObject(dc, previous));
+  ASSERT_EQ(surface->ReleaseDC(dc), DD_OK);
+  DDSURFACEDESC locked = {};
+  locked.dwSize = sizeof locked;
+  ASSERT_EQ(surface->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
+  EXPECT_EQ(static_cast<const std::uint8_t*>(locked.lpSurface)[2 * locked.lPitch + 2], 5);  // inside the outline
+  ASSERT_EQ(surface->Unlock(locked.lpSurface), DD_OK);
+
+  ASSERT_EQ(surface->SetPalette(nullptr), DD_OK);  // the last reference: the palette ends
+  EXPECT_EQ(surface->SetPalette(palette), DDERR_INVALIDOBJECT);
+  EXPECT_EQ(surface->Release(), 0u);
+}

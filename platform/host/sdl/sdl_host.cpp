@@ -70,7 +70,8 @@ std::unique_ptr<SdlHost> SdlHost::create(std::string* error) {
     host->screenHeight_ = desktop.h;
   }
   host->window_ = SDL_CreateWindow("Kelvane", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, host->screenWidth_,
-                                   host->screenHeight_, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+                                   host->screenHeight_,
+                                   SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (host->window_) host->renderer_ = SDL_CreateRenderer(host->window_, -1, 0);
   if (host->renderer_ && SDL_RenderSetLogicalSize(host->renderer_, kScreenWidth, kScreenHeight) == 0) {
     host->texture_ = SDL_CreateTexture(host->renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
@@ -159,24 +160,28 @@ void SdlHost::show() {
 // the window's own pixels, which the client area's pictures already are.
 // Size and place are set as well as the full-screen state, and the window
 // is mapped afresh, because without a window manager (a bare X server)
-// nothing else would resize it.
+// nothing else would resize it. The window is first mapped here, once the
+// program has said which way it is shown: a window mapped over the whole
+// screen and turned into a smaller one at once could keep the first size
+// on a bare X server.
 void SdlHost::showWindowed(bool windowed, int width, int height) {
-  if (windowed) {
-    SDL_HideWindow(window_);
-    SDL_SetWindowFullscreen(window_, 0);
-    SDL_SetWindowBordered(window_, SDL_TRUE);
-    SDL_SetWindowResizable(window_, SDL_TRUE);
-    SDL_SetWindowSize(window_, width, height);
-    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  if (windowed || windowed_ || !mapped_) {
+    if (mapped_) SDL_HideWindow(window_);
+    if (windowed) {
+      SDL_SetWindowFullscreen(window_, 0);
+      SDL_SetWindowBordered(window_, SDL_TRUE);
+      SDL_SetWindowResizable(window_, SDL_TRUE);
+      SDL_SetWindowSize(window_, width, height);
+      SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    } else if (windowed_) {
+      SDL_SetWindowResizable(window_, SDL_FALSE);
+      SDL_SetWindowBordered(window_, SDL_FALSE);
+      SDL_SetWindowPosition(window_, 0, 0);
+      SDL_SetWindowSize(window_, screenWidth_, screenHeight_);
+      SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
     SDL_ShowWindow(window_);
-  } else if (windowed_) {
-    SDL_HideWindow(window_);
-    SDL_SetWindowResizable(window_, SDL_FALSE);
-    SDL_SetWindowBordered(window_, SDL_FALSE);
-    SDL_SetWindowPosition(window_, 0, 0);
-    SDL_SetWindowSize(window_, screenWidth_, screenHeight_);
-    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    SDL_ShowWindow(window_);
+    mapped_ = true;
   }
   windowed_ = windowed;
   client_ = SDL_Point{width, height};

@@ -49,6 +49,7 @@ class SdlHost : public Host {
   SDL_Texture* clientTexture_ = nullptr;  // the last client-area picture
   SDL_Point client_{0, 0};                // its size
   bool windowed_ = false;
+  bool mapped_ = false;  // shown once the program has said full screen or window
   int screenWidth_ = kScreenWidth;
   int screenHeight_ = kScreenHeight;
   std::vector<std::uint32_t> rgb_;  // the last frame, shown again when the window is exposed
