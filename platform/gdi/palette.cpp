@@ -1,35 +1,19 @@
-// Why this palette: the program clears to index 0 and draws flat grey faces
-// (levels 76 to 229) plus a few overlay colours (white, pure red, pure blue,
-// 0x333333, 0x555555). So index 0 is black, the first 64 entries are a
-// 4 x 4 x 4 colour cube (levels 0, 85, 170, 255: black, white, the pure
-// primaries and a fair match for any other colour), and the other 192 are
-// an exact grey ramp from 40 to 231, which holds every face grey and both
-// dark overlay greys without rounding.
 #include "platform/gdi/palette.h"
 
 #include <array>
 
+#include "support/picture_colours.h"
+
 namespace platform {
 namespace {
 
-constexpr int kCubeLevels = 4;
-constexpr int kCubeStep = 85;
-constexpr int kCubeSize = kCubeLevels * kCubeLevels * kCubeLevels;
-constexpr int kFirstRampGrey = 40;
 constexpr COLORREF kPaletteIndexTag = 0x01000000;
 
 Palette buildDefaultPalette() {
   Palette palette{};
-  for (int i = 0; i < kCubeSize; ++i) {
-    int r = i / (kCubeLevels * kCubeLevels);
-    int g = (i / kCubeLevels) % kCubeLevels;
-    int b = i % kCubeLevels;
-    palette[i] = {static_cast<std::uint8_t>(r * kCubeStep), static_cast<std::uint8_t>(g * kCubeStep),
-                  static_cast<std::uint8_t>(b * kCubeStep)};
-  }
-  for (int i = kCubeSize; i < 256; ++i) {
-    auto grey = static_cast<std::uint8_t>(kFirstRampGrey + i - kCubeSize);
-    palette[i] = {grey, grey, grey};
+  for (int i = 0; i < 256; ++i) {
+    const PictureColour colour = pictureColour(i);
+    palette[i] = {colour.r, colour.g, colour.b};
   }
   return palette;
 }
