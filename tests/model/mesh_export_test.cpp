@@ -2,7 +2,6 @@
 // exact coordinates and measured, and checked by admesh; and files that
 // cannot be written.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -18,19 +17,17 @@
 #include "model/scene_file.h"
 #include "polygon/measure.h"
 #include "polygon/test_shapes.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class MeshExport : public ::testing::Test {
+class MeshExport : public ScratchFolderTest {
  protected:
-  void SetUp() override { fs::create_directories(dir); }
-  void TearDown() override { fs::remove_all(dir); }
+  MeshExport() : ScratchFolderTest("export-test") {}
 
   std::string path(const std::string& name) const { return (dir / name).string(); }
-
-  const fs::path dir = fs::temp_directory_path() / ("kelvane-export-test-" + std::to_string(getpid()));
 };
 
 // The boundary of the demo's solid, of a shared workload's result (the

@@ -13,16 +13,16 @@
 #include <sstream>
 #include <string>
 
+#include "support/scratch_folder.h"
 #include "support/whole_file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class WholeFileTest : public ::testing::Test {
+class WholeFileTest : public ScratchFolderTest {
  protected:
-  void SetUp() override { fs::create_directories(dir); }
-  void TearDown() override { fs::remove_all(dir); }
+  WholeFileTest() : ScratchFolderTest("whole-file") {}
 
   std::string contents(const fs::path& path) const {
     std::ostringstream text;
@@ -31,7 +31,6 @@ class WholeFileTest : public ::testing::Test {
   }
   std::size_t entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {})); }
 
-  const fs::path dir = fs::temp_directory_path() / ("kelvane-whole-file-" + std::to_string(getpid()));
   const std::string path = (dir / "out.txt").string();
 };
 

@@ -13,16 +13,16 @@
 #include <vector>
 
 #include "platform/host/headless/png_io.h"
+#include "support/scratch_folder.h"
 #include "tools/output_paths.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class RenderTest : public ::testing::Test {
+class RenderTest : public ScratchFolderTest {
  protected:
-  void SetUp() override { fs::create_directories(dir); }
-  void TearDown() override { fs::remove_all(dir); }
+  RenderTest() : ScratchFolderTest("render-test") {}
 
   // The exit status; stdout and stderr together in `output`.
   int render(const std::string& arguments) {
@@ -48,7 +48,6 @@ class RenderTest : public ::testing::Test {
     return colours;
   }
 
-  const fs::path dir = fs::temp_directory_path() / ("kelvane-render-test-" + std::to_string(getpid()));
   std::string output;
 };
 
