@@ -142,7 +142,7 @@ Side sideOf(const Poly& poly, const Plane& plane, float tolerance) {
     back = back || s < -tolerance;
     front = front || s > tolerance;
   }
-  return back && front ? Side::Spanning : back ? Side::Back : front ? Side::Front : Side::On;
+  return back && front ? Side::Spanning : back ? Side::Back : front ? Side::Front : tiltedSide(poly, plane);
 }
 
 // Sorts poly, or its pieces, by plane; pieces too thin to have a plane are

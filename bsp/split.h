@@ -30,6 +30,15 @@ struct SplitParts {
   PolyRef front[kMaxParts];
 };
 
+// Sines of angles up to this between a polygon's plane and another count
+// as parallel.
+constexpr double kMaxTilt = 1e-3;
+
+// The side of poly, all of whose vertices lie within tolerance of plane:
+// On when its own plane is parallel within kMaxTilt, else the side of its
+// farthest vertex.
+Side tiltedSide(const Poly& poly, const Plane& plane);
+
 // splitPoly with the tolerance given and no limit on the pieces: parts is
 // filled for Spanning only, and poly itself is the answer otherwise. A ring
 // that passes from side to side more than twice, which a convex ring does

@@ -116,4 +116,61 @@ TEST(SplitPolyWithin, PieceBeyondTheVertexLimitComesAsParts) {
   EXPECT_EQ(split(polyOf(circle(254)), planeOf(1, 0, 0, -0.9999f)).back->vertexCount, 255);
 }
 
+// A vertex within the tolerance but off the plane stays on it only while
+// the crossings it stands for lie within the tolerance of it. Where its
+// edges run nearly along the plane, leaving it there would bend the cut far
+// from the plane along them, so the edges are cut where they meet it.
+TEST(SplitPolyWithin, NearVertexIsCutOffWhereItsEdgesRunAlongThePlane) {
+  const float tolerance = 1e-3f;
+  const Plane floor = planeOf(0, 0, 1, 0);
+  struct Case {
+    float below;  // how far the other two vertices lie beneath the plane
+    Side side;
+  };
+  // The apex, half the tolerance above: beneath steep edges its crossings
+  // lie 0.5e-3 from it, beneath edges at a slope of 1/500 a fifth of the way.
+  for (const Case& c : {Case{1.0f, Side::Back}, Case{2e-3f, Side::Spanning}}) {
+    const PolyRef ring = polyOf({pt(0, 0, 5e-4f), pt(-1, -1, -c.below), pt(1, -1, -c.below)});
+    SplitParts parts;
+    ASSERT_EQ(splitPolyWithin(ring, floor, tolerance, parts), c.side) << c.below;
+    if (c.side != Side::Spanning) continue;
+    ASSERT_TRUE(parts.front[0] && parts.back[0]);
+    // The apex and the two crossings, a fifth of the way down its edges.
+    const Poly& front = *parts.front[0];
+    ASSERT_EQ(front.vertexCount, 3);
+    for (int i = 0; i < 3; ++i) {
+      const Point3& v = front.vertices[i];
+      if (v.z > 0) continue;
+      EXPECT_NEAR(v.z, 0.0f, 1e-7f);
+      EXPECT_NEAR(std::fabs(v.x), 0.2f, 1e-6f);
+      EXPECT_NEAR(v.y, -0.2f, 1e-6f);
+    }
+    EXPECT_NEAR(area(*parts.front[0]) + area(*parts.back[0]), area(*ring), 1e-6);
+  }
+  // Rounding alone never cuts: the apex within a float step of the plane.
+  SplitParts parts;
+  EXPECT_EQ(splitPolyWithin(polyOf({pt(0, 0, 1e-9f), pt(-1, -1, -2e-3f), pt(1, -1, -2e-3f)}), floor, tolerance, parts),
+            Side::Back);
+}
+
+// A polygon lies in a plane when its vertices are near it and its own plane
+// is parallel to it; a sliver tilted against the plane, thin enough to lie
+// within the tolerance, goes to the side its far edge is on.
+TEST(SplitPolyWithin, TiltedSliverWithinTheToleranceIsNotInThePlane) {
+  const float tolerance = 1e-3f;
+  const Plane floor = planeOf(0, 0, 1, 0);
+  const auto sliver = [](float lift) { return polyOf({pt(0, 0, 0), pt(1, 0, 0), pt(1, 0.01f, lift), pt(0, 0.01f, lift)}); };
+  const std::pair<float, Side> cases[] = {
+      {0.0f, Side::On},       // in the plane
+      {5e-4f, Side::Front},   // tilted by 1/20
+      {-5e-4f, Side::Back},
+      {5e-6f, Side::On},      // tilted by 1/2000: parallel as far as a plane can tell
+  };
+  for (const auto& [lift, side] : cases) {
+    SplitParts parts;
+    EXPECT_EQ(splitPolyWithin(sliver(lift), floor, tolerance, parts), side) << lift;
+    EXPECT_FALSE(parts.back[0] || parts.front[0]) << lift;
+  }
+}
+
 }  // namespace
