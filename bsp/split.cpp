@@ -56,7 +56,16 @@ class PieceBuffer {
 struct Classification {
   float values[kMaxVertexCount];
   Side sides[kMaxVertexCount];
+  bool nearOff;  // some vertex within tolerance of the plane and maybe beyond rounding off it
 };
+
+// What a float dot product of the vertex with the plane can be off by; no
+// less than roundingFloor(plane).
+float rounding(const Point3& v, const Plane& plane) {
+  return 4.0f * FLT_EPSILON *
+         (std::fabs(v.x * plane.x) + std::fabs(v.y * plane.y) + std::fabs(v.z * plane.z) + std::fabs(plane.w));
+}
+float roundingFloor(const Plane& plane) { return 4.0f * FLT_EPSILON * std::fabs(plane.w); }
 
 Side sideOf(float s, float tolerance) {
   if (s > tolerance) return Side::Front;
@@ -72,11 +81,15 @@ Side combine(Side sofar, Side vertex) {
 
 Side classify(const Poly& poly, const Plane& plane, float tolerance, Classification& c) {
   Side result = Side::On;
+  bool nearOff = false;
+  const float floor = roundingFloor(plane);
   for (int i = 0; i < poly.vertexCount; ++i) {
     c.values[i] = poly.vertices[i].dot(plane);
     c.sides[i] = sideOf(c.values[i], tolerance);
+    nearOff |= (c.sides[i] == Side::On) & (std::fabs(c.values[i]) > floor);
     result = combine(result, c.sides[i]);
   }
+  c.nearOff = nearOff;
   return result;
 }
 
@@ -114,15 +127,9 @@ double distanceBetween(const Point3& a, const Point3& b) {
   return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
 
-Side placeNearVertices(const Poly& poly, const Plane& plane, float tolerance, Side tolerant, Classification& c) {
-  const auto exactSide = [&](int i) {
-    const Point3& v = poly.vertices[i];
-    // What a float dot product of the vertex with the plane can be off by.
-    const float rounding =
-        4.0f * FLT_EPSILON *
-        (std::fabs(v.x * plane.x) + std::fabs(v.y * plane.y) + std::fabs(v.z * plane.z) + std::fabs(plane.w));
-    return sideOf(c.values[i], rounding);
-  };
+// Out of line: its copy of the classification would weigh on every split.
+[[gnu::noinline]] Side placeNearVertices(const Poly& poly, const Plane& plane, float tolerance, Side tolerant, Classification& c) {
+  const auto exactSide = [&](int i) { return sideOf(c.values[i], rounding(poly.vertices[i], plane)); };
   Side placed[kMaxVertexCount];
   bool moved = false;
   for (int i = 0; i < poly.vertexCount; ++i) {
@@ -219,7 +226,7 @@ Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, S
   Classification c;
   Side result = classify(*poly, plane, tolerance, c);
   if (result == Side::On) return tiltedSide(*poly, plane);
-  result = placeNearVertices(*poly, plane, tolerance, result, c);
+  if (c.nearOff) result = placeNearVertices(*poly, plane, tolerance, result, c);
   if (result != Side::Spanning) return result;
   // A convex ring that passes from side to side more than twice lies in the
   // plane up to rounding, its vertices scattered just beyond the tolerance
