@@ -7,6 +7,15 @@
 // crossing point is always measured from the edge's earlier vertex, so that
 // it comes out the same whichever way the edge runs.
 //
+// splitPolyWithin, which the tree operations use, refines the tolerance's
+// answer twice. A polygon whose vertices all lie within the tolerance lies
+// in the plane only when its own plane is parallel to it: a sliver of a
+// neighbouring face, tilted against it, would otherwise be stored on it and
+// its own plane would bound no cell. And a near vertex whose edges run
+// nearly along the plane, so that they would cross it more than the
+// tolerance away, keeps its own side and the edges are cut where they meet
+// the plane (placeNearVertices says why).
+//
 // The pieces collect in two fixed scratch arrays, so that cutting a polygon
 // of the usual size allocates nothing but the pieces. A ring that would put
 // more points into an array than it holds (more than 63 vertices, or a ring
@@ -110,6 +119,13 @@ int sideChanges(const Poly& poly, const Classification& c) {
   return changes;
 }
 
+double distanceBetween(const Point3& a, const Point3& b) {
+  const double dx = double(a.x) - b.x;
+  const double dy = double(a.y) - b.y;
+  const double dz = double(a.z) - b.z;
+  return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
 // Puts back on their own sides the vertices within tolerance of the plane
 // whose edges to the other side would cross it more than tolerance away
 // from them; returns the polygon's side by the sides then. Leaving such a
@@ -119,16 +135,10 @@ int sideChanges(const Poly& poly, const Classification& c) {
 // first solid's planes, puts it in its true place. A vertex whose crossings
 // would lie within tolerance of it stays on the plane: the cut then misses
 // nothing a weld would not close, and no sliver narrower than the
-// tolerance is cut off.
-double distanceBetween(const Point3& a, const Point3& b) {
-  const double dx = double(a.x) - b.x;
-  const double dy = double(a.y) - b.y;
-  const double dz = double(a.z) - b.z;
-  return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
-// Out of line: its copy of the classification would weigh on every split.
-[[gnu::noinline]] Side placeNearVertices(const Poly& poly, const Plane& plane, float tolerance, Side tolerant, Classification& c) {
+// tolerance is cut off. Kept out of line, where its copy of the
+// classification does not weigh on every split.
+[[gnu::noinline]] Side placeNearVertices(const Poly& poly, const Plane& plane, float tolerance, Side tolerant,
+                                         Classification& c) {
   const auto exactSide = [&](int i) { return sideOf(c.values[i], rounding(poly.vertices[i], plane)); };
   Side placed[kMaxVertexCount];
   bool moved = false;
@@ -139,8 +149,8 @@ double distanceBetween(const Point3& a, const Point3& b) {
     for (const int j : {i == 0 ? poly.vertexCount - 1 : i - 1, i + 1 == poly.vertexCount ? 0 : i + 1}) {
       if (!opposite(own, c.sides[j] == Side::On ? exactSide(j) : c.sides[j])) continue;
       const double near = std::fabs(double(c.values[i]));
-      const double crossingDistance = near / (near + std::fabs(double(c.values[j]))) * distanceBetween(poly.vertices[i], poly.vertices[j]);
-      if (crossingDistance > tolerance) {
+      const double share = near / (near + std::fabs(double(c.values[j])));
+      if (share * distanceBetween(poly.vertices[i], poly.vertices[j]) > tolerance) {
         placed[i] = own;
         moved = true;
       }

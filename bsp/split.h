@@ -42,7 +42,9 @@ Side tiltedSide(const Poly& poly, const Plane& plane);
 // splitPoly with the tolerance given and no limit on the pieces: parts is
 // filled for Spanning only, and poly itself is the answer otherwise. A ring
 // that passes from side to side more than twice, which a convex ring does
-// only through rounding, counts as On.
+// only through rounding, counts as On; one within the tolerance counts as
+// tiltedSide says; a near vertex whose edges would cross the plane more
+// than the tolerance from it is cut off at the plane.
 Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts);
 
 #endif

@@ -159,7 +159,9 @@ TEST(SplitPolyWithin, NearVertexIsCutOffWhereItsEdgesRunAlongThePlane) {
 TEST(SplitPolyWithin, TiltedSliverWithinTheToleranceIsNotInThePlane) {
   const float tolerance = 1e-3f;
   const Plane floor = planeOf(0, 0, 1, 0);
-  const auto sliver = [](float lift) { return polyOf({pt(0, 0, 0), pt(1, 0, 0), pt(1, 0.01f, lift), pt(0, 0.01f, lift)}); };
+  const auto sliver = [](float lift) {
+    return polyOf({pt(0, 0, 0), pt(1, 0, 0), pt(1, 0.01f, lift), pt(0, 0.01f, lift)});
+  };
   const std::pair<float, Side> cases[] = {
       {0.0f, Side::On},       // in the plane
       {5e-4f, Side::Front},   // tilted by 1/20
