@@ -25,8 +25,7 @@
 // the operand, and keeps its old label, which is wrong when the operation
 // changes it (the inside of a box subtracted by a larger one). Such cells
 // are noted before the insertion; those still empty after it get a point
-// inside them (cell_probe.h; closer to the face for a thin sliver of a
-// cell), classified by the operand's tree; a
+// inside them (cell_probe.h), classified by the operand's tree; a
 // cell whose label must change gets a node without polygons on its
 // parent's plane turned round (and moved just off it), which turns its
 // inside to outside or back.
@@ -331,15 +330,7 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   for (const NearCell& cell : cells) {
     BspTree& sub = cell.back ? cell.node->back : cell.node->front;
     if (!sub.isEmpty()) continue;
-    CellProbe probe = probeCell(*cell.node, cell.back, cell.path, probeBox, 4.0 * operandTolerance);
-    // A sliver of a cell, between planes at a shallow angle, can be thinner
-    // than that offset from its face: it is probed closer, down to below
-    // what float rounding can place off the face, rather than left with a
-    // label the operation changes, where a face sent through it later would
-    // be kept.
-    for (double closer = operandTolerance; !probe.found && closer > operandTolerance / 65536; closer /= 4) {
-      probe = probeCell(*cell.node, cell.back, cell.path, probeBox, closer);
-    }
+    const CellProbe probe = probeCell(*cell.node, cell.back, cell.path, probeBox, 4.0 * operandTolerance);
     if (!probe.found) continue;
     if (applies(operation, cell.back, pointInside(operandTree, probe.point)) != cell.back) {
       // However much later models grow, what lies in the node's own plane
