@@ -121,36 +121,28 @@ TEST(SplitPolyWithin, PieceBeyondTheVertexLimitComesAsParts) {
 // edges run nearly along the plane, leaving it there would bend the cut far
 // from the plane along them, so the edges are cut where they meet it.
 TEST(SplitPolyWithin, NearVertexIsCutOffWhereItsEdgesRunAlongThePlane) {
-  const float tolerance = 1e-3f;
-  const Plane floor = planeOf(0, 0, 1, 0);
-  struct Case {
-    float below;  // how far the other two vertices lie beneath the plane
+  const struct {
+    float apex, below;  // the apex's height, the other two vertices' depth
     Side side;
+  } cases[] = {
+      {5e-4f, 1.0f, Side::Back},       // steep edges: crossings 5e-4 from the apex
+      {5e-4f, 2e-3f, Side::Spanning},  // slope 1/500: crossings a fifth of the way down
+      {1e-9f, 2e-3f, Side::Back},      // off the plane by rounding alone
   };
-  // The apex, half the tolerance above: beneath steep edges its crossings
-  // lie 0.5e-3 from it, beneath edges at a slope of 1/500 a fifth of the way.
-  for (const Case& c : {Case{1.0f, Side::Back}, Case{2e-3f, Side::Spanning}}) {
-    const PolyRef ring = polyOf({pt(0, 0, 5e-4f), pt(-1, -1, -c.below), pt(1, -1, -c.below)});
+  for (const auto& c : cases) {
     SplitParts parts;
-    ASSERT_EQ(splitPolyWithin(ring, floor, tolerance, parts), c.side) << c.below;
+    const PolyRef ring = polyOf({pt(0, 0, c.apex), pt(-1, -1, -c.below), pt(1, -1, -c.below)});
+    ASSERT_EQ(splitPolyWithin(ring, planeOf(0, 0, 1, 0), 1e-3f, parts), c.side) << c.apex << " " << c.below;
     if (c.side != Side::Spanning) continue;
-    ASSERT_TRUE(parts.front[0] && parts.back[0]);
-    // The apex and the two crossings, a fifth of the way down its edges.
-    const Poly& front = *parts.front[0];
-    ASSERT_EQ(front.vertexCount, 3);
+    ASSERT_EQ(parts.front[0]->vertexCount, 3);  // the apex and the two crossings
     for (int i = 0; i < 3; ++i) {
-      const Point3& v = front.vertices[i];
+      const Point3& v = parts.front[0]->vertices[i];
       if (v.z > 0) continue;
       EXPECT_NEAR(v.z, 0.0f, 1e-7f);
       EXPECT_NEAR(std::fabs(v.x), 0.2f, 1e-6f);
       EXPECT_NEAR(v.y, -0.2f, 1e-6f);
     }
-    EXPECT_NEAR(area(*parts.front[0]) + area(*parts.back[0]), area(*ring), 1e-6);
   }
-  // Rounding alone never cuts: the apex within a float step of the plane.
-  SplitParts parts;
-  EXPECT_EQ(splitPolyWithin(polyOf({pt(0, 0, 1e-9f), pt(-1, -1, -2e-3f), pt(1, -1, -2e-3f)}), floor, tolerance, parts),
-            Side::Back);
 }
 
 // A polygon lies in a plane when its vertices are near it and its own plane
