@@ -69,9 +69,14 @@ Side combine(Side sofar, Side vertex) {
 }
 
 Side classify(const Poly& poly, const Plane& plane, float tolerance, Classification& c) {
+  // Read once: the plane, the ring and its count might all change under the
+  // stores into c, as far as the compiler knows.
+  const Tuple4 p(plane.x, plane.y, plane.z, plane.w);
+  const Point3* ring = poly.vertices;
+  const int count = poly.vertexCount;
   Side result = Side::On;
-  for (int i = 0; i < poly.vertexCount; ++i) {
-    c.values[i] = poly.vertices[i].dot(plane);
+  for (int i = 0; i < count; ++i) {
+    c.values[i] = ring[i].dot(p);
     c.sides[i] = sideOf(c.values[i], tolerance);
     result = combine(result, c.sides[i]);
   }
