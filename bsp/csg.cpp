@@ -43,7 +43,7 @@
 #include "bsp/csg.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "bsp/bounds.h"
@@ -137,9 +137,9 @@ void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, std::vec
 // Moves into kept what rule keeps of faces, filtered one by one through
 // tree. When otherBox (the box of the tree's solid) is given, a face clear
 // of it is wholly outside the solid and is not filtered.
+// pieces is scratch space, left empty.
 void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, const FilterRule& rule, float tolerance,
-               PolyList& kept) {
-  std::vector<Landing> pieces;
+               PolyList& kept, std::vector<Landing>& pieces) {
   while (const PolyRef p = popUsable(faces)) {
     Bounds box;
     box.grow(*p);
@@ -165,6 +165,8 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
 std::vector<Landing> landFaces(const std::vector<PolyRef>& faces, const BspTree& tree, const FilterRule& rule,
                                float tolerance) {
   std::vector<Landing> landings;
+  // Most faces of a small operand land whole or in a few pieces.
+  landings.reserve(2 * faces.size());
   for (auto p = faces.rbegin(); p != faces.rend(); ++p) {
     bool dropped = false;
     filterThrough(tree, Side::Spanning, *p, landings, rule, tolerance, dropped);
@@ -178,25 +180,32 @@ PolyRef reversed(const Poly& poly);
 // with the others that reach its cell into that cell, in the order they
 // were filtered.
 void insertLanded(const std::vector<Landing>& landings, bool reverse, float tolerance) {
-  struct Cell {
-    const BspTree* tree;
-    Side side;
-    PolyListRef pieces;
-  };
-  std::vector<Cell> cells;
-  std::unordered_map<const BspTree*, std::size_t> cellIndex;
-  for (const Landing& l : landings) {
-    const PolyRef piece = reverse ? reversed(*l.piece) : l.piece;
+  // The pieces that reach cells, grouped by cell and in filtering order
+  // within each: sorted by (cell, index), which needs no table of cells.
+  std::vector<std::pair<const BspTree*, std::size_t>> reaching;
+  reaching.reserve(landings.size());
+  for (std::size_t i = 0; i < landings.size(); ++i) {
+    const Landing& l = landings[i];
     if (l.lyingIn != nullptr) {
-      const_cast<BspNode*>(l.lyingIn)->coplanar->add(piece);
-      continue;
+      const_cast<BspNode*>(l.lyingIn)->coplanar->add(reverse ? reversed(*l.piece) : l.piece);
+    } else {
+      reaching.emplace_back(l.cell, i);
     }
-    const auto [at, added] = cellIndex.emplace(l.cell, cells.size());
-    if (added) cells.push_back({l.cell, l.side, PolyListRef()});
-    cells[at->second].pieces->add(piece);
   }
-  // The cells are empty subtrees of tree, which the caller may change.
-  for (Cell& cell : cells) const_cast<BspTree*>(cell.tree)->insert(cell.pieces, cell.side, cell.side, tolerance);
+  std::sort(reaching.begin(), reaching.end());
+  // Each cell is an empty subtree of tree, which the caller may change, and
+  // founding one touches no other.
+  for (std::size_t first = 0; first < reaching.size();) {
+    const Landing& cell = landings[reaching[first].second];
+    PolyListRef pieces;
+    std::size_t next = first;
+    for (; next < reaching.size() && reaching[next].first == cell.cell; ++next) {
+      const PolyRef& piece = landings[reaching[next].second].piece;
+      pieces->add(reverse ? reversed(*piece) : piece);
+    }
+    const_cast<BspTree*>(cell.cell)->insert(pieces, cell.side, cell.side, tolerance);
+    first = next;
+  }
 }
 
 PolyRef reversed(const Poly& poly) {
@@ -290,10 +299,13 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   struct NearCell {
     BspNode* node;
     bool back;
-    TreePath path;
+    std::size_t pathEnd;  // its path is paths[.. pathEnd], from where the previous cell's ends
   };
   std::vector<NearNode> nodes;
   std::vector<NearCell> cells;
+  // The cells' paths one after the other: a copy each would cost an
+  // allocation per cell, and few cells are ever probed.
+  std::vector<PathStep> paths;
   auto collect = [&](BspNode& node) {
     Bounds faces;
     faces.grow(*node.coplanar);
@@ -301,7 +313,9 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     nodes.push_back({&node, faces});
   };
   auto note = [&](BspNode& node, bool back, const TreePath& path) {
-    if (back == rules.insideCells) cells.push_back({&node, back, path});
+    if (back != rules.insideCells) return;
+    paths.insert(paths.end(), path.begin(), path.end());
+    cells.push_back({&node, back, paths.size()});
   };
   TreePath path;
   walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, operandTolerance, path, collect, note);
@@ -309,10 +323,14 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
 
   BspTree operandTree;
   std::vector<PolyRef> bFaces;
+  std::size_t faceCount = 0;
+  for (const PolyNode* n = b->head; n != nullptr; n = n->next) ++faceCount;
+  bFaces.reserve(faceCount);
   for (const PolyNode* n = b->head; n != nullptr; n = n->next) bFaces.push_back(n->poly);
   operandTree.insert(b, Side::Spanning, Side::Spanning, tolerance);
 
   const std::vector<Landing> landings = landFaces(bFaces, tree, rules.operandFaces, tolerance);
+  std::vector<Landing> pieces;
   for (const NearNode& n : nodes) {
     // Faces all clear of the operand are all outside it: kept whole, or
     // all dropped, without cutting or copying any.
@@ -321,16 +339,19 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
       continue;
     }
     PolyListRef kept;
-    keepFaces(*n.node->coplanar, operandTree, &bBox, rules.treeFaces, tolerance, *kept);
+    keepFaces(*n.node->coplanar, operandTree, &bBox, rules.treeFaces, tolerance, *kept, pieces);
     n.node->coplanar = kept;
   }
 
   insertLanded(landings, rules.reverseOperand, tolerance);
 
+  std::size_t pathStart = 0;
   for (const NearCell& cell : cells) {
+    const std::size_t start = std::exchange(pathStart, cell.pathEnd);
     BspTree& sub = cell.back ? cell.node->back : cell.node->front;
     if (!sub.isEmpty()) continue;
-    const CellProbe probe = probeCell(*cell.node, cell.back, cell.path, probeBox, 4.0 * operandTolerance);
+    path.assign(paths.begin() + static_cast<std::ptrdiff_t>(start), paths.begin() + static_cast<std::ptrdiff_t>(cell.pathEnd));
+    const CellProbe probe = probeCell(*cell.node, cell.back, path, probeBox, 4.0 * operandTolerance);
     if (!probe.found) continue;
     if (applies(operation, cell.back, pointInside(operandTree, probe.point)) != cell.back) {
       // However much later models grow, what lies in the node's own plane
