@@ -109,29 +109,37 @@ struct Landing {
 
 // Adds to kept the pieces of poly that end in cells rule.keep selects, each
 // with where it would be inserted (lyingIn: the first node on the way whose
-// plane holds it); side is the cell tree is. dropped is set when a piece
-// ends elsewhere. Each piece goes all the way down right after its cut, so
-// that no list is built per level.
+// plane holds it); side is the cell tree is. *dropped, when given, is set
+// when a piece ends elsewhere. Each piece goes all the way down right after
+// its cut, so that no list is built per level.
 void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, std::vector<Landing>& kept,
-                   const FilterRule& rule, float tolerance, bool& dropped, const BspNode* lyingIn = nullptr) {
+                   const FilterRule& rule, float tolerance, bool* dropped, const BspNode* lyingIn = nullptr) {
   if (poly->isDegenerate()) return;
   if (tree.root == nullptr) {
     if (side == rule.keep) {
       kept.push_back({poly, lyingIn, &tree, side});
-    } else {
-      dropped = true;
+    } else if (dropped != nullptr) {
+      *dropped = true;
     }
     return;
   }
   const BspNode& node = *tree.root;
-  visitPieces(poly, node.plane, tolerance, [&](Side s, const PolyRef& piece) {
-    const BspNode* lying = lyingIn;
-    if (s == Side::On) {
-      if (lying == nullptr && !node.balancing) lying = &node;
-      s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
-    }
-    filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped, lying);
-  });
+  // A piece cut off into a cell that drops it is not made at all, unless a
+  // drop is still to be told: whether it has a plane decides that.
+  const bool makeAll = dropped != nullptr && !*dropped;
+  const bool makeBack = makeAll || !node.back.isEmpty() || rule.keep == Side::Back;
+  const bool makeFront = makeAll || !node.front.isEmpty() || rule.keep == Side::Front;
+  visitPieces(
+      poly, node.plane, tolerance,
+      [&](Side s, const PolyRef& piece) {
+        const BspNode* lying = lyingIn;
+        if (s == Side::On) {
+          if (lying == nullptr && !node.balancing) lying = &node;
+          s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
+        }
+        filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped, lying);
+      },
+      makeBack, makeFront);
 }
 
 // Moves into kept what rule keeps of faces, filtered one by one through
@@ -148,7 +156,7 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
       continue;
     }
     bool dropped = false;
-    filterThrough(tree, Side::Spanning, p, pieces, rule, tolerance, dropped);
+    filterThrough(tree, Side::Spanning, p, pieces, rule, tolerance, &dropped);
     if (dropped) {
       for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece) kept.add(piece->piece);
     } else if (!pieces.empty()) {
@@ -167,10 +175,7 @@ std::vector<Landing> landFaces(const std::vector<PolyRef>& faces, const BspTree&
   std::vector<Landing> landings;
   // Most faces of a small operand land whole or in a few pieces.
   landings.reserve(2 * faces.size());
-  for (auto p = faces.rbegin(); p != faces.rend(); ++p) {
-    bool dropped = false;
-    filterThrough(tree, Side::Spanning, *p, landings, rule, tolerance, dropped);
-  }
+  for (auto p = faces.rbegin(); p != faces.rend(); ++p) filterThrough(tree, Side::Spanning, *p, landings, rule, tolerance, nullptr);
   return landings;
 }
 
