@@ -170,13 +170,9 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
 // lands: the pieces are those insertion would cut from the face on the same
 // way down, so that they need not be pushed down the tree a second time.
 // faces are usable, and go tail first.
-std::vector<Landing> landFaces(const std::vector<PolyRef>& faces, const BspTree& tree, const FilterRule& rule,
-                               float tolerance) {
-  std::vector<Landing> landings;
-  // Most faces of a small operand land whole or in a few pieces.
-  landings.reserve(2 * faces.size());
+void landFaces(const std::vector<PolyRef>& faces, const BspTree& tree, const FilterRule& rule, float tolerance,
+               std::vector<Landing>& landings) {
   for (auto p = faces.rbegin(); p != faces.rend(); ++p) filterThrough(tree, Side::Spanning, *p, landings, rule, tolerance, nullptr);
-  return landings;
 }
 
 PolyRef reversed(const Poly& poly);
@@ -184,11 +180,11 @@ PolyRef reversed(const Poly& poly);
 // Puts every landed piece where it landed: into its node's polygons, or
 // with the others that reach its cell into that cell, in the order they
 // were filtered.
-void insertLanded(const std::vector<Landing>& landings, bool reverse, float tolerance) {
+// reaching is scratch space.
+void insertLanded(const std::vector<Landing>& landings, bool reverse, float tolerance,
+                  std::vector<std::pair<const BspTree*, std::size_t>>& reaching) {
   // The pieces that reach cells, grouped by cell and in filtering order
   // within each: sorted by (cell, index), which needs no table of cells.
-  std::vector<std::pair<const BspTree*, std::size_t>> reaching;
-  reaching.reserve(landings.size());
   for (std::size_t i = 0; i < landings.size(); ++i) {
     const Landing& l = landings[i];
     if (l.lyingIn != nullptr) {
@@ -261,6 +257,64 @@ void forEachNode(const BspTree& tree, Visit visit) {
   }
 }
 
+// A node near the operand with the box of its polygons; a cell near it
+// with the planes down to it, whose point is found only if no face of the
+// operand reaches it.
+struct NearNode {
+  BspNode* node;
+  Bounds faces;
+};
+struct NearCell {
+  BspNode* node;
+  bool back;
+  std::size_t pathEnd;  // its path is paths[.. pathEnd], from where the previous cell's ends
+};
+
+// The working space of combine. It lives from call to call, so that its
+// vectors keep their capacity: the CSG runs by the thousand on small
+// solids, where growing them anew each time was a good share of the work.
+// combine never runs inside itself; each call leaves the space empty, so
+// that no polygon is held on to.
+struct Scratch {
+  std::vector<NearNode> nodes;
+  std::vector<NearCell> cells;
+  // The cells' paths one after the other: a copy each would cost an
+  // allocation per cell, and few cells are ever probed.
+  std::vector<PathStep> paths;
+  TreePath path;
+  std::vector<PolyRef> faces;
+  std::vector<Landing> landings;
+  std::vector<Landing> pieces;
+  std::vector<std::pair<const BspTree*, std::size_t>> reaching;
+
+  static Scratch& lease() {
+    static Scratch scratch;
+    return scratch;
+  }
+  void clear() {
+    nodes.clear();
+    cells.clear();
+    paths.clear();
+    path.clear();
+    faces.clear();
+    landings.clear();
+    pieces.clear();
+    reaching.clear();
+  }
+};
+
+// Leaves the scratch empty however the call ends.
+class ScratchLease {
+ public:
+  explicit ScratchLease(Scratch& s) : s(s) {}
+  ~ScratchLease() { s.clear(); }
+  ScratchLease(const ScratchLease&) = delete;
+  ScratchLease& operator=(const ScratchLease&) = delete;
+
+ private:
+  Scratch& s;
+};
+
 Plane relabelling(const Plane& p, bool backCell, float margin) {
   Plane q;
   q.set(-p.x, -p.y, -p.z, static_cast<float>(-double(p.w) + (backCell ? margin : -margin)));
@@ -295,22 +349,11 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   const Bounds& probeBox = rules.nearOperandOnly ? bBox : everything;
   const float operandTolerance = toleranceFor(bBox);
   Bounds near = bBox;
-  // A node with the box of its polygons; a cell with the planes down to it,
-  // whose point is found only if no face of the operand reaches it.
-  struct NearNode {
-    BspNode* node;
-    Bounds faces;
-  };
-  struct NearCell {
-    BspNode* node;
-    bool back;
-    std::size_t pathEnd;  // its path is paths[.. pathEnd], from where the previous cell's ends
-  };
-  std::vector<NearNode> nodes;
-  std::vector<NearCell> cells;
-  // The cells' paths one after the other: a copy each would cost an
-  // allocation per cell, and few cells are ever probed.
-  std::vector<PathStep> paths;
+  Scratch& scratch = Scratch::lease();
+  const ScratchLease lease(scratch);
+  std::vector<NearNode>& nodes = scratch.nodes;
+  std::vector<NearCell>& cells = scratch.cells;
+  std::vector<PathStep>& paths = scratch.paths;
   auto collect = [&](BspNode& node) {
     Bounds faces;
     faces.grow(*node.coplanar);
@@ -322,20 +365,18 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     paths.insert(paths.end(), path.begin(), path.end());
     cells.push_back({&node, back, paths.size()});
   };
-  TreePath path;
+  TreePath& path = scratch.path;
   walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, operandTolerance, path, collect, note);
   const float tolerance = toleranceFor(near);
 
   BspTree operandTree;
-  std::vector<PolyRef> bFaces;
-  std::size_t faceCount = 0;
-  for (const PolyNode* n = b->head; n != nullptr; n = n->next) ++faceCount;
-  bFaces.reserve(faceCount);
+  std::vector<PolyRef>& bFaces = scratch.faces;
   for (const PolyNode* n = b->head; n != nullptr; n = n->next) bFaces.push_back(n->poly);
   operandTree.insert(b, Side::Spanning, Side::Spanning, tolerance);
 
-  const std::vector<Landing> landings = landFaces(bFaces, tree, rules.operandFaces, tolerance);
-  std::vector<Landing> pieces;
+  std::vector<Landing>& landings = scratch.landings;
+  landFaces(bFaces, tree, rules.operandFaces, tolerance, landings);
+  std::vector<Landing>& pieces = scratch.pieces;
   for (const NearNode& n : nodes) {
     // Faces all clear of the operand are all outside it: kept whole, or
     // all dropped, without cutting or copying any.
@@ -348,7 +389,7 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     n.node->coplanar = kept;
   }
 
-  insertLanded(landings, rules.reverseOperand, tolerance);
+  insertLanded(landings, rules.reverseOperand, tolerance, scratch.reaching);
 
   std::size_t pathStart = 0;
   for (const NearCell& cell : cells) {
