@@ -49,6 +49,7 @@
 #include "bsp/bounds.h"
 #include "bsp/bsp_node.h"
 #include "bsp/cell_probe.h"
+#include "bsp/founding.h"
 #include "bsp/partition.h"
 
 namespace {
@@ -180,9 +181,9 @@ PolyRef reversed(const Poly& poly);
 // Puts every landed piece where it landed: into its node's polygons, or
 // with the others that reach its cell into that cell, in the order they
 // were filtered.
-// reaching is scratch space.
+// reaching and pieces are scratch space.
 void insertLanded(const std::vector<Landing>& landings, bool reverse, float tolerance,
-                  std::vector<std::pair<const BspTree*, std::size_t>>& reaching) {
+                  std::vector<std::pair<const BspTree*, std::size_t>>& reaching, std::vector<PolyRef>& pieces) {
   // The pieces that reach cells, grouped by cell and in filtering order
   // within each: sorted by (cell, index), which needs no table of cells.
   for (std::size_t i = 0; i < landings.size(); ++i) {
@@ -197,14 +198,14 @@ void insertLanded(const std::vector<Landing>& landings, bool reverse, float tole
   // Each cell is an empty subtree of tree, which the caller may change, and
   // founding one touches no other.
   for (std::size_t first = 0; first < reaching.size();) {
-    const Landing& cell = landings[reaching[first].second];
-    PolyListRef pieces;
+    const BspTree* cell = reaching[first].first;
     std::size_t next = first;
-    for (; next < reaching.size() && reaching[next].first == cell.cell; ++next) {
+    for (; next < reaching.size() && reaching[next].first == cell; ++next) {
       const PolyRef& piece = landings[reaching[next].second].piece;
-      pieces->add(reverse ? reversed(*piece) : piece);
+      pieces.push_back(reverse ? reversed(*piece) : piece);
     }
-    const_cast<BspTree*>(cell.cell)->insert(pieces, cell.side, cell.side, tolerance);
+    // As insertion would found it with a list of the pieces added in order.
+    foundTree(*const_cast<BspTree*>(cell), pieces, tolerance);
     first = next;
   }
 }
@@ -286,6 +287,7 @@ struct Scratch {
   std::vector<Landing> landings;
   std::vector<Landing> pieces;
   std::vector<std::pair<const BspTree*, std::size_t>> reaching;
+  std::vector<PolyRef> cellPieces;
 
   static Scratch& lease() {
     static Scratch scratch;
@@ -300,6 +302,7 @@ struct Scratch {
     landings.clear();
     pieces.clear();
     reaching.clear();
+    cellPieces.clear();
   }
 };
 
@@ -389,7 +392,7 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     n.node->coplanar = kept;
   }
 
-  insertLanded(landings, rules.reverseOperand, tolerance, scratch.reaching);
+  insertLanded(landings, rules.reverseOperand, tolerance, scratch.reaching, scratch.cellPieces);
 
   std::size_t pathStart = 0;
   for (const NearCell& cell : cells) {

@@ -14,6 +14,7 @@
 #include "bsp/balanced_build.h"
 #include "bsp/bsp_node.h"
 #include "bsp/bsp_tree.h"
+#include "bsp/founding.h"
 #include "bsp/partition.h"
 #include "geometry/tolerance.h"
 
@@ -76,6 +77,15 @@ void found(BspTree& tree, FoundingStacks& stacks, std::size_t from, float tolera
 }
 
 }  // namespace
+
+void foundTree(BspTree& tree, std::vector<PolyRef>& list, float tolerance) {
+  if (list.empty()) return;
+  FoundingStacks& stacks = foundingStacks();
+  const std::size_t from = stacks.lists.size();
+  for (PolyRef& p : list) stacks.lists.push_back(std::move(p));
+  list.clear();
+  found(tree, stacks, from, tolerance);
+}
 
 void BspTree::insert(PolyListRef list, Side keep, Side side) { insertList(*list, keep, side, kEpsilon); }
 
