@@ -50,6 +50,7 @@
 #include "bsp/bsp_node.h"
 #include "bsp/cell_probe.h"
 #include "bsp/founding.h"
+#include "bsp/path_steps.h"
 #include "bsp/partition.h"
 
 namespace {
@@ -268,8 +269,21 @@ struct NearNode {
 struct NearCell {
   BspNode* node;
   bool back;
-  std::size_t pathEnd;  // its path is paths[.. pathEnd], from where the previous cell's ends
+  std::size_t lastStep;  // the last step of its path (path_steps.h)
 };
+
+// Empties v, keeping its room unless it has grown large: beside the work
+// that fills a large one, allocating it anew costs little, and keeping it
+// would add to the memory every later operation runs in.
+constexpr std::size_t kKeptCapacity = 1024;
+template <class T>
+void emptied(std::vector<T>& v) {
+  if (v.capacity() > kKeptCapacity) {
+    std::vector<T>().swap(v);
+  } else {
+    v.clear();
+  }
+}
 
 // The working space of combine. It lives from call to call, so that its
 // vectors keep their capacity: the CSG runs by the thousand on small
@@ -279,9 +293,7 @@ struct NearCell {
 struct Scratch {
   std::vector<NearNode> nodes;
   std::vector<NearCell> cells;
-  // The cells' paths one after the other: a copy each would cost an
-  // allocation per cell, and few cells are ever probed.
-  std::vector<PathStep> paths;
+  PathSteps paths;
   TreePath path;
   std::vector<PolyRef> faces;
   std::vector<Landing> landings;
@@ -294,15 +306,15 @@ struct Scratch {
     return scratch;
   }
   void clear() {
-    nodes.clear();
-    cells.clear();
-    paths.clear();
-    path.clear();
-    faces.clear();
-    landings.clear();
-    pieces.clear();
-    reaching.clear();
-    cellPieces.clear();
+    emptied(nodes);
+    emptied(cells);
+    paths.clear(kKeptCapacity);
+    emptied(path);
+    emptied(faces);
+    emptied(landings);
+    emptied(pieces);
+    emptied(reaching);
+    emptied(cellPieces);
   }
 };
 
@@ -356,7 +368,7 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   const ScratchLease lease(scratch);
   std::vector<NearNode>& nodes = scratch.nodes;
   std::vector<NearCell>& cells = scratch.cells;
-  std::vector<PathStep>& paths = scratch.paths;
+  PathSteps& paths = scratch.paths;
   auto collect = [&](BspNode& node) {
     Bounds faces;
     faces.grow(*node.coplanar);
@@ -365,8 +377,7 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   };
   auto note = [&](BspNode& node, bool back, const TreePath& path) {
     if (back != rules.insideCells) return;
-    paths.insert(paths.end(), path.begin(), path.end());
-    cells.push_back({&node, back, paths.size()});
+    cells.push_back({&node, back, paths.add(path)});
   };
   TreePath& path = scratch.path;
   walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, operandTolerance, path, collect, note);
@@ -394,12 +405,10 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
 
   insertLanded(landings, rules.reverseOperand, tolerance, scratch.reaching, scratch.cellPieces);
 
-  std::size_t pathStart = 0;
   for (const NearCell& cell : cells) {
-    const std::size_t start = std::exchange(pathStart, cell.pathEnd);
     BspTree& sub = cell.back ? cell.node->back : cell.node->front;
     if (!sub.isEmpty()) continue;
-    path.assign(paths.begin() + static_cast<std::ptrdiff_t>(start), paths.begin() + static_cast<std::ptrdiff_t>(cell.pathEnd));
+    paths.spell(cell.lastStep, path);
     const CellProbe probe = probeCell(*cell.node, cell.back, path, probeBox, 4.0 * operandTolerance);
     if (!probe.found) continue;
     if (applies(operation, cell.back, pointInside(operandTree, probe.point)) != cell.back) {
