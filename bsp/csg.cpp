@@ -106,7 +106,6 @@ struct Landing {
   PolyRef piece;
   const BspNode* lyingIn;
   const BspTree* cell;
-  Side side;
 };
 
 // Adds to kept the pieces of poly that end in cells rule.keep selects, each
@@ -119,7 +118,7 @@ void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, std::vec
   if (poly->isDegenerate()) return;
   if (tree.root == nullptr) {
     if (side == rule.keep) {
-      kept.push_back({poly, lyingIn, &tree, side});
+      kept.push_back({poly, lyingIn, &tree});
     } else if (dropped != nullptr) {
       *dropped = true;
     }

@@ -6,8 +6,8 @@
 // pushed, so that the order, and with it the tree, is the one the lists
 // would give. The front pieces wait on a second stack while the back
 // subtree is founded; each level leaves both stacks as it found them. No
-// list node is made or freed per level, which is most of the work of
-// founding the small subtrees the CSG founds by the hundred.
+// list node is made or freed, and no list's box grown, per level: much of
+// the work of the small subtrees the CSG founds by the hundred.
 #include <cstddef>
 #include <vector>
 
