@@ -108,11 +108,13 @@ struct Box {
   std::vector<int> sides() const { return {left, top, right, bottom}; }
 };
 
-// Around every pixel whose index is not 0.
-inline Box drawnExtent(const platform::Frame& frame) {
+// Around every pixel that is not 0 (black): a frame's palette indices or a
+// picture's colours, row by row.
+template <class Pixels>
+Box drawnExtent(const Pixels& pixels) {
   Box box;
-  for (int i = 0; i < kWidth * kHeight; ++i)
-    if (frame.pixels[i] != 0) box.add(i % kWidth, i / kWidth);
+  for (int i = 0; i < static_cast<int>(pixels.size()); ++i)
+    if (pixels[i] != 0) box.add(i % kWidth, i / kWidth);
   return box;
 }
 

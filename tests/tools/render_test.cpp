@@ -1,16 +1,16 @@
 // kelvane-render as a user runs it: its files and its answers to bad input.
 #include <gif_lib.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "display/headless.h"
 #include "platform/host/headless/png_io.h"
+#include "support/file_size_limit.h"
 #include "support/run_command.h"
 #include "support/scratch_folder.h"
 #include "tools/output_paths.h"
@@ -134,31 +134,15 @@ TEST_F(RenderTest, ExportsTheModelWithOrWithoutFrames) {
   EXPECT_GT(fs::file_size(obj), 0u);
 }
 
-// The rows and columns a frame covers with anything but black.
-struct Extent {
-  int left = 640, top = 480, right = -1, bottom = -1;
-};
-Extent extentOf(const std::vector<int>& colours) {
-  Extent e;
-  for (int i = 0; i < int(colours.size()); ++i) {
-    if (colours[std::size_t(i)] == 0) continue;
-    e.left = std::min(e.left, i % 640);
-    e.right = std::max(e.right, i % 640);
-    e.top = std::min(e.top, i / 640);
-    e.bottom = std::max(e.bottom, i / 640);
-  }
-  return e;
-}
-
 // A scene file is drawn centred, about as large as the built-in scene; the
 // built-in scene written as a file covers nearly the same pixels.
 TEST_F(RenderTest, FramesASceneFileLikeTheBuiltInScene) {
   const std::string out = " --out " + (dir / "out").string();
   ASSERT_EQ(render(out), 0) << output;
-  const Extent builtIn = extentOf(read(1));
+  const headless::Box builtIn = headless::drawnExtent(read(1));
   for (const char* example : {"demo.csg", "swiss-cheese.csg", "torus.obj"}) {
     ASSERT_EQ(render(out + " --force --scene " KELVANE_SOURCE_DIR "/examples/" + example), 0) << output;
-    const Extent e = extentOf(read(1));
+    const headless::Box e = headless::drawnExtent(read(1));
     const int size = std::max(e.right - e.left, e.bottom - e.top);
     EXPECT_NEAR((e.left + e.right) / 2.0, 320, 40) << example;
     EXPECT_NEAR((e.top + e.bottom) / 2.0, 240, 40) << example;
@@ -212,8 +196,8 @@ TEST_F(RenderTest, RefusesAnOutputThatIsOneOfItsFramesAndAFolderWithAnEarlierRun
   EXPECT_TRUE(fs::exists(out / "notes.txt") && fs::exists(out / "frame-x.png") && fs::exists(frame(1)));
 }
 
-// A disk that fills, with the file size limit standing in for it: the run
-// fails, and what it leaves are whole files or none, never a part.
+// A disk that fills: the run fails, and what it leaves are whole files or
+// none, never a part.
 TEST_F(RenderTest, AFullDiskLeavesNoPartialFile) {
   const fs::path out = dir / "out";
   const std::string gif = (dir / "drag.gif").string();
@@ -224,16 +208,10 @@ TEST_F(RenderTest, AFullDiskLeavesNoPartialFile) {
   for (const auto& c : cases) {
     fs::remove_all(dir);
     fs::create_directories(dir);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = c.limit;
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    const int status = render("--out " + out.string() + " --drag 320,240:440,240:3 --gif " + gif);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(status, 1) << output;
+    {
+      const FileSizeLimit diskFull(c.limit);
+      EXPECT_EQ(render("--out " + out.string() + " --drag 320,240:440,240:3 --gif " + gif), 1) << output;
+    }
     EXPECT_FALSE(fs::exists(gif));
     EXPECT_EQ(fs::exists(frame(1)), c.framesWritten) << output;
     for (const auto& entry : fs::recursive_directory_iterator(dir)) {
