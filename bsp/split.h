@@ -1,6 +1,8 @@
 #ifndef KELVANE_BSP_SPLIT_H
 #define KELVANE_BSP_SPLIT_H
 
+#include <optional>
+
 #include "bsp/side.h"
 #include "polygon/convex_parts.h"
 #include "polygon/plane.h"
@@ -49,5 +51,12 @@ Side tiltedSide(const Poly& poly, const Plane& plane);
 // tiltedSide says; a near vertex whose edges would cross the plane more
 // than the tolerance from it is cut off at the plane.
 Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts);
+
+// The same, with room for the pieces made only for a crossing polygon (the
+// rare case: most polygons a tree operation meets lie on one side), and the
+// pieces of a side made only when asked for; the other side's slots stay
+// empty, which saves making polygons that the caller would drop at once.
+Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, std::optional<SplitParts>& parts,
+                     bool makeBack, bool makeFront);
 
 #endif
