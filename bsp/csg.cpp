@@ -218,11 +218,14 @@ PolyRef reversed(const Poly& poly) {
   return r;
 }
 
-// The usable polygons of list in a new list of the same order; list ends
-// empty.
-PolyListRef usable(PolyList& list) {
+// The usable polygons of list in a new list of the same order, and their
+// bounds into box; list ends empty.
+PolyListRef usable(PolyList& list, Bounds& box) {
   // The nodes move over as they are: no polygon is popped and pushed twice.
+  // The list's box already holds every vertex they bring, so it comes along
+  // rather than being grown again vertex by vertex.
   PolyListRef out;
+  out->box = list.box;
   PolyNode** link = &out->head;
   *link = list.head;
   list.head = nullptr;
@@ -232,7 +235,7 @@ PolyListRef usable(PolyList& list) {
       delete node;
       continue;
     }
-    out->box.grow(node->poly->vertices, node->poly->vertexCount);
+    box.grow(*node->poly);
     link = &node->next;
   }
   return out;
@@ -338,9 +341,8 @@ Plane relabelling(const Plane& p, bool backCell, float margin) {
 }  // namespace
 
 void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
-  const PolyListRef b = usable(*operand);
   Bounds bBox;
-  bBox.grow(*b);
+  const PolyListRef b = usable(*operand, bBox);
   if (tree.isEmpty()) {
     if (operation == CsgOperation::Union) tree.insert(b, Side::Spanning, Side::Spanning, toleranceFor(bBox));
     return;
@@ -397,8 +399,11 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
       if (rules.treeFaces.keep != Side::Front) n.node->coplanar = PolyListRef();
       continue;
     }
+    // A node's only face has just had its box tried against the operand's.
+    const PolyNode* first = n.node->coplanar->head;
+    const bool oneFace = first != nullptr && first->next == nullptr;
     PolyListRef kept;
-    keepFaces(*n.node->coplanar, operandTree, &bBox, rules.treeFaces, tolerance, *kept, pieces);
+    keepFaces(*n.node->coplanar, operandTree, oneFace ? nullptr : &bBox, rules.treeFaces, tolerance, *kept, pieces);
     n.node->coplanar = kept;
   }
 
