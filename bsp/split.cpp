@@ -92,14 +92,17 @@ Side combine(Side sofar, Side vertex) {
 Side classify(const Poly& poly, const Plane& plane, float tolerance, Classification& c) {
   // Read once: the plane, the ring and its count might all change under the
   // stores into c, as far as the compiler knows.
-  const Tuple4 p(plane.x, plane.y, plane.z, plane.w);
+  const double px = plane.x, py = plane.y, pz = plane.z, pw = plane.w;
   const Point3* ring = poly.vertices;
   const int count = poly.vertexCount;
   Side result = Side::On;
   bool nearOff = false;
   const float floor = roundingFloor(plane);
   for (int i = 0; i < count; ++i) {
-    c.values[i] = ring[i].dot(p);
+    // Point3::dot with the vertex's w, which homogenising keeps at exactly
+    // 1, taken as 1: the same sum, one product fewer per vertex.
+    const Point3& v = ring[i];
+    c.values[i] = static_cast<float>(double(v.x) * px + double(v.y) * py + double(v.z) * pz + pw);
     c.sides[i] = sideOf(c.values[i], tolerance);
     nearOff |= (c.sides[i] == Side::On) & (std::fabs(c.values[i]) > floor);
     result = combine(result, c.sides[i]);
@@ -113,14 +116,17 @@ bool opposite(Side a, Side b) { return static_cast<int>(a) == -static_cast<int>(
 // How often the ring passes from one side to the other, on-plane vertices
 // skipped: twice for a convex ring that crosses the plane.
 int sideChanges(const Poly& poly, const Classification& c) {
-  int changes = 0;
+  // Once round the ring from the last vertex off the plane, which the
+  // first one off it is compared with.
+  const int count = poly.vertexCount;
   Side last = Side::On;
-  for (int pass = 0; pass < 2; ++pass) {
-    for (int i = 0; i < poly.vertexCount; ++i) {
-      if (c.sides[i] == Side::On) continue;
-      if (pass == 1 && last != c.sides[i]) ++changes;
-      last = c.sides[i];
-    }
+  for (int i = count; i-- > 0 && last == Side::On;) last = c.sides[i];
+  int changes = 0;
+  for (int i = 0; i < count; ++i) {
+    const Side s = c.sides[i];
+    if (s == Side::On) continue;
+    changes += s != last;
+    last = s;
   }
   return changes;
 }
