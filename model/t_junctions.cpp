@@ -11,6 +11,26 @@ namespace {
 
 using Grid = std::unordered_map<GridCell, std::vector<std::uint32_t>, GridCellHash>;
 
+// True when p lies within tolerance of the inside of the segment from a to
+// b; t is its place along it (0 at a, 1 at b), offset its distance from it.
+bool liesInside(const Point3& p, const Point3& a, const Point3& b, double tolerance, double& t, double& offset) {
+  const double d[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
+  const double w[3] = {double(p.x) - a.x, double(p.y) - a.y, double(p.z) - a.z};
+  const double length2 = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+  if (length2 == 0.0) return false;
+  t = (w[0] * d[0] + w[1] * d[1] + w[2] * d[2]) / length2;
+  if (!(t > 0.0 && t < 1.0)) return false;
+  double off2 = 0.0;
+  for (int i = 0; i < 3; ++i) off2 += (w[i] - t * d[i]) * (w[i] - t * d[i]);
+  offset = std::sqrt(off2);
+  return offset <= tolerance;
+}
+
+bool liesInside(const Point3& p, const Point3& a, const Point3& b, double tolerance) {
+  double t = 0.0, offset = 0.0;
+  return liesInside(p, a, b, tolerance, t, offset);
+}
+
 struct OnEdge {
   double t;  // 0 at the edge's start, 1 at its end
   std::uint32_t vertex;
@@ -43,7 +63,7 @@ class EdgeSearch {
         if (v == a || v == b || seen_[v] == stamp_) return;
         seen_[v] = stamp_;
         OnEdge on{0.0, v};
-        if (liesInside(v, pa, pb, on.t, on.offset)) found.push_back(on);
+        if (liesInside(vertices_[v], pa, pb, tolerance_, on.t, on.offset)) found.push_back(on);
       });
     }
     return found;
@@ -57,20 +77,6 @@ class EdgeSearch {
       if (cell == grid_.end()) return;
       for (const std::uint32_t v : cell->second) visit(v);
     });
-  }
-
-  bool liesInside(std::uint32_t v, const Point3& a, const Point3& b, double& t, double& offset) const {
-    const Point3& p = vertices_[v];
-    const double d[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
-    const double w[3] = {double(p.x) - a.x, double(p.y) - a.y, double(p.z) - a.z};
-    const double length2 = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
-    if (length2 == 0.0) return false;
-    t = (w[0] * d[0] + w[1] * d[1] + w[2] * d[2]) / length2;
-    if (!(t > 0.0 && t < 1.0)) return false;
-    double off2 = 0.0;
-    for (int i = 0; i < 3; ++i) off2 += (w[i] - t * d[i]) * (w[i] - t * d[i]);
-    offset = std::sqrt(off2);
-    return offset <= tolerance_;
   }
 
   const std::vector<Point3>& vertices_;
@@ -249,4 +255,57 @@ std::size_t resolveTJunctions(const std::vector<Point3>& vertices, std::vector<F
     ring = std::move(split);
   }
   return inserted;
+}
+
+std::size_t foldNeedles(const std::vector<Point3>& vertices, std::vector<FaceRing>& faces, double tolerance) {
+  constexpr std::size_t kSeveral = ~std::size_t{0};
+  std::size_t folded = 0;
+  // A fold changes the two faces it touches; the others are looked at
+  // again, with the edges counted afresh, in the next round.
+  for (bool changed = true; changed;) {
+    changed = false;
+    std::unordered_map<std::uint64_t, std::size_t> faceOf;  // edge to the one face using it
+    for (std::size_t f = 0; f < faces.size(); ++f) {
+      const FaceRing& ring = faces[f];
+      for (std::size_t i = 0; i < ring.size(); ++i) {
+        const auto placed = faceOf.emplace(edgeKey(ring[i], ring[(i + 1) % ring.size()]), f);
+        if (!placed.second) placed.first->second = kSeveral;
+      }
+    }
+    std::vector<char> touched(faces.size(), 0);
+    for (std::size_t f = 0; f < faces.size(); ++f) {
+      FaceRing& ring = faces[f];
+      // A triangle with its tip on a side has no area and went as a sliver.
+      if (touched[f] || ring.size() < 4) continue;
+      for (std::size_t i = 0; i < ring.size(); ++i) {
+        const std::uint32_t a = ring[(i + ring.size() - 1) % ring.size()];
+        const std::uint32_t v = ring[i];
+        const std::uint32_t b = ring[(i + 1) % ring.size()];
+        // The side the needle lies along, as the face across runs it, and
+        // the vertex that goes into it.
+        std::uint32_t from = 0, to = 0, foot = 0;
+        if (liesInside(vertices[b], vertices[a], vertices[v], tolerance)) {
+          from = v, to = a, foot = b;
+        } else if (liesInside(vertices[a], vertices[v], vertices[b], tolerance)) {
+          from = b, to = v, foot = a;
+        } else {
+          continue;
+        }
+        const auto across = faceOf.find(edgeKey(from, to));
+        if (across == faceOf.end() || across->second == kSeveral || across->second == f || touched[across->second]) {
+          continue;
+        }
+        FaceRing& other = faces[across->second];
+        if (std::find(other.begin(), other.end(), foot) != other.end()) continue;
+        const auto at = std::find(other.begin(), other.end(), from);
+        other.insert(at + 1, foot);
+        ring.erase(ring.begin() + static_cast<std::ptrdiff_t>(i));
+        touched[f] = touched[across->second] = 1;
+        ++folded;
+        changed = true;
+        break;
+      }
+    }
+  }
+  return folded;
 }

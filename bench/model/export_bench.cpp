@@ -21,7 +21,10 @@ void closeAndCut(benchmark::State& state, const PolyListRef& polygons) {
       return;
     }
     TriangleMesh triangles;
-    triangulateFaces(mesh, triangles);
+    if (!triangulateFaces(mesh, triangles, error)) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
     benchmark::DoNotOptimize(triangles.triangles.data());
   }
 }
