@@ -119,7 +119,7 @@ bool buildClosedMesh(const PolyListRef& polygons, ClosedMesh& mesh, std::string&
   mesh.vertices = welder.vertices();
   resolveTJunctions(mesh.vertices, mesh.faces, mesh.tolerance);
   resolveTJunctions(mesh.vertices, mesh.faces, kWiderReach * mesh.tolerance);
-  foldNeedles(mesh.vertices, mesh.faces, mesh.tolerance);
+  foldNeedles(mesh.vertices, mesh.faces, kWiderReach * mesh.tolerance);
 
   const DirectedEdges edges(mesh.faces);
   const std::vector<DirectedEdge> open = edges.unpaired(mesh.faces);

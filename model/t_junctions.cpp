@@ -11,6 +11,8 @@ namespace {
 
 using Grid = std::unordered_map<GridCell, std::vector<std::uint32_t>, GridCellHash>;
 
+constexpr int kNeedleRounds = 8;
+
 // True when p lies within tolerance of the inside of the segment from a to
 // b; t is its place along it (0 at a, 1 at b), offset its distance from it.
 bool liesInside(const Point3& p, const Point3& a, const Point3& b, double tolerance, double& t, double& offset) {
@@ -257,18 +259,31 @@ std::size_t resolveTJunctions(const std::vector<Point3>& vertices, std::vector<F
   return inserted;
 }
 
-std::size_t foldNeedles(const std::vector<Point3>& vertices, std::vector<FaceRing>& faces, double tolerance) {
+std::size_t foldNeedles(const std::vector<Point3>& vertices, std::vector<FaceRing>& faces, double reach) {
   constexpr std::size_t kSeveral = ~std::size_t{0};
+  std::unordered_map<std::uint64_t, int> uses;            // kept up to date through every fold
+  std::unordered_map<std::uint64_t, std::size_t> faceOf;  // edge to the one face using it, as counted
+  const auto use = [&](std::uint32_t from, std::uint32_t to, int step) { uses[edgeKey(from, to)] += step; };
+  const auto surplus = [&](std::uint32_t from, std::uint32_t to) {
+    const auto forth = uses.find(edgeKey(from, to));
+    const auto back = uses.find(edgeKey(to, from));
+    return (forth == uses.end() ? 0 : forth->second) - (back == uses.end() ? 0 : back->second);
+  };
   std::size_t folded = 0;
-  // A fold changes the two faces it touches; the others are looked at
-  // again, with the edges counted afresh, in the next round.
-  for (bool changed = true; changed;) {
-    changed = false;
-    std::unordered_map<std::uint64_t, std::size_t> faceOf;  // edge to the one face using it
+  // A fold that gives the foot to the face across changes two faces; the
+  // others are looked at again, with faceOf counted afresh, next round.
+  // Needles come alone or a few in a row, where a corner was cut several
+  // times; the bound keeps a knot of them from passing a vertex to and fro.
+  for (int round = 0; round < kNeedleRounds; ++round) {
+    bool changed = false;
+    uses.clear();
+    faceOf.clear();
     for (std::size_t f = 0; f < faces.size(); ++f) {
       const FaceRing& ring = faces[f];
       for (std::size_t i = 0; i < ring.size(); ++i) {
-        const auto placed = faceOf.emplace(edgeKey(ring[i], ring[(i + 1) % ring.size()]), f);
+        const std::uint32_t from = ring[i], to = ring[(i + 1) % ring.size()];
+        use(from, to, +1);
+        const auto placed = faceOf.emplace(edgeKey(from, to), f);
         if (!placed.second) placed.first->second = kSeveral;
       }
     }
@@ -281,31 +296,53 @@ std::size_t foldNeedles(const std::vector<Point3>& vertices, std::vector<FaceRin
         const std::uint32_t a = ring[(i + ring.size() - 1) % ring.size()];
         const std::uint32_t v = ring[i];
         const std::uint32_t b = ring[(i + 1) % ring.size()];
-        // The side the needle lies along, as the face across runs it, and
-        // the vertex that goes into it.
-        std::uint32_t from = 0, to = 0, foot = 0;
-        if (liesInside(vertices[b], vertices[a], vertices[v], tolerance)) {
-          from = v, to = a, foot = b;
-        } else if (liesInside(vertices[a], vertices[v], vertices[b], tolerance)) {
-          from = b, to = v, foot = a;
+        // The needle runs out along its long side, p to q, and back along
+        // its short one, foot to tip or tip to foot.
+        std::uint32_t p = 0, q = 0, foot = 0;
+        if (liesInside(vertices[b], vertices[a], vertices[v], reach)) {
+          p = a, q = v, foot = b;
+        } else if (liesInside(vertices[a], vertices[v], vertices[b], reach)) {
+          p = v, q = b, foot = a;
         } else {
           continue;
         }
-        const auto across = faceOf.find(edgeKey(from, to));
-        if (across == faceOf.end() || across->second == kSeveral || across->second == f || touched[across->second]) {
+        // Two corners within reach of each other are no needle: each lies
+        // within reach of the other's sides.
+        if (!(distance(vertices[v], vertices[foot]) > reach)) continue;
+        const std::uint32_t shortFrom = foot == b ? v : a;
+        const std::uint32_t shortTo = foot == b ? b : v;
+        if (surplus(p, q) == 0) {
+          // The face across the long side gets the foot.
+          const auto across = faceOf.find(edgeKey(q, p));
+          if (across == faceOf.end() || across->second == kSeveral || across->second == f || touched[across->second]) {
+            continue;
+          }
+          FaceRing& other = faces[across->second];
+          if (std::find(other.begin(), other.end(), foot) != other.end()) continue;
+          std::size_t k = 0;
+          while (other[k] != q) ++k;
+          other.insert(other.begin() + static_cast<std::ptrdiff_t>(k + 1), foot);
+          use(q, p, -1);
+          use(q, foot, +1);
+          use(foot, p, +1);
+          touched[across->second] = 1;
+        } else if (surplus(p, q) != 1 || surplus(shortFrom, shortTo) != 1 || surplus(b, a) != 1) {
+          // Otherwise only a needle whose both sides are open folds: one
+          // the CSG left a tolerance off the path that the faces across
+          // take through the foot, which the new side a to b then pairs.
           continue;
         }
-        FaceRing& other = faces[across->second];
-        if (std::find(other.begin(), other.end(), foot) != other.end()) continue;
-        const auto at = std::find(other.begin(), other.end(), from);
-        other.insert(at + 1, foot);
+        use(a, v, -1);
+        use(v, b, -1);
+        use(a, b, +1);
         ring.erase(ring.begin() + static_cast<std::ptrdiff_t>(i));
-        touched[f] = touched[across->second] = 1;
+        touched[f] = 1;
         ++folded;
         changed = true;
         break;
       }
     }
+    if (!changed) break;
   }
   return folded;
 }

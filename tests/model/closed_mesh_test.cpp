@@ -137,28 +137,40 @@ TEST(TJunctions, PutIntoAnEdgeOnlyVerticesThatPairItsPieces) {
   EXPECT_EQ(faces[3], (FaceRing{E, A, W, Y}));
 }
 
-// A needle on face F, from the cube with 64 holes: the ring runs out from
-// 2 to 3 and back to 0 along the same line, which G runs from 0 to 3 and H
-// from 3 to 2. Its tip leaves F and its foot, 2, goes into G. A corner as
-// sharp whose foot lies further off than the tolerance stays.
+// Needles, rings that run out to a tip and back along one line. From the
+// cube with 64 holes: face F runs out from 2 to 3 and back to 0, G runs
+// from 0 to 3 and H from 3 to 2; the tip leaves F, the foot (2) goes into G.
+// A corner as sharp whose foot lies further off stays. From a cube minus a
+// sphere: the rim runs from 6 through 7 to 8; the top face F runs 6, 9, 7,
+// 8, along its neighbour N from 9 to 8, and back from 8 to 6 a tolerance
+// off the rim. With the tip 8 gone, F closes from 7 to 6 along the rim.
 TEST(TJunctions, FoldAwayNeedlesKeepingEveryEdgePaired) {
-  enum : std::uint32_t { P0, P1, P2, P3, X, Y };
   const std::vector<Point3> vertices = {
       pt(0.162701815f, -0.172393382f, -0.374629229f), pt(0.161435753f, -0.172393382f, -0.374629229f),
       pt(0.162068784f, -0.156393752f, -0.371446729f), pt(0.162064821f, -0.156293526f, -0.371426791f),
-      pt(0.17f, -0.16f, -0.37f), pt(0.15f, -0.15f, -0.37f)};
+      pt(0.17f, -0.16f, -0.37f), pt(0.15f, -0.15f, -0.37f),
+      pt(-0.148335308f, -0.816986799f, 1), pt(-0.099103801f, -0.824711263f, 1), pt(-0.098492384f, -0.824798107f, 1),
+      pt(-0.138775259f, -0.819081724f, 1), pt(0, -0.8387748f, 1), pt(-0.147451445f, -0.824711263f, 0.994036913f),
+      pt(-0.0944136828f, -0.873026669f, 0.958598197f)};
   const struct {
     const char* name;
-    double tolerance;
+    double reach;
+    std::vector<FaceRing> faces;
     std::vector<FaceRing> folded;
   } cases[] = {
-      {"needle", 7.62939e-06, {{P0, P1, P2}, {P0, P2, P3, X}, {P3, P2, Y}}},
-      {"sharp corner", 1e-9, {{P0, P1, P2, P3}, {P0, P3, X}, {P3, P2, Y}}},
+      {"needle", 7.62939e-06, {{0, 1, 2, 3}, {0, 3, 4}, {3, 2, 5}}, {{0, 1, 2}, {0, 2, 3, 4}, {3, 2, 5}}},
+      {"sharp corner", 1e-9, {{0, 1, 2, 3}, {0, 3, 4}, {3, 2, 5}}, {{0, 1, 2, 3}, {0, 3, 4}, {3, 2, 5}}},
+      {"needle along an open seam", 2 * 7.62939e-06,
+       {{6, 9, 7, 8}, {10, 8, 7, 9}, {11, 6, 7}, {7, 8, 12}},
+       {{6, 9, 7}, {10, 8, 7, 9}, {11, 6, 7}, {7, 8, 12}}},
+      {"open seam too far off", 7.62939e-06,
+       {{6, 9, 7, 8}, {10, 8, 7, 9}, {11, 6, 7}, {7, 8, 12}},
+       {{6, 9, 7, 8}, {10, 8, 7, 9}, {11, 6, 7}, {7, 8, 12}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<FaceRing> faces = {{P0, P1, P2, P3}, {P0, P3, X}, {P3, P2, Y}};
-    EXPECT_EQ(foldNeedles(vertices, faces, c.tolerance), c.folded == faces ? 0u : 1u);
+    std::vector<FaceRing> faces = c.faces;
+    EXPECT_EQ(foldNeedles(vertices, faces, c.reach), c.folded == c.faces ? 0u : 1u);
     EXPECT_EQ(faces, c.folded);
   }
 }
