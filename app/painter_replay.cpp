@@ -66,3 +66,5 @@ bool replayRunning() { return replay.active && !replay.byHand; }
 DWORD replayInterval() { return static_cast<DWORD>(1000 / kReplayRates[replay.rate]); }
 
 int replayRateIndex() { return replay.rate; }
+
+void resetReplay() { replay = Replay(); }

@@ -28,5 +28,7 @@ bool replayRunning();
 // Milliseconds between two polygons at the current rate.
 DWORD replayInterval();
 int replayRateIndex();
+// No replay, at the first rate (resetProgramState).
+void resetReplay();
 
 #endif

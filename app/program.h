@@ -43,4 +43,12 @@ void endIfDisplayFailed();
 // posts the quit message with kDisplayFailedStatus.
 void endProgram(const char* reason);
 
+// Deletes the Viewer and the scene and returns every piece of the program's
+// own state (the globals above, the construction steps, the replay, the
+// scene file's framing) to what a new process starts with, so that WinMain
+// can run again in the same process as tests and benchmarks do. The
+// platform's windows, queue and DirectDraw objects are the platform's to
+// reset.
+void resetProgramState();
+
 #endif

@@ -35,6 +35,8 @@ bool openSceneFile(const char* path) {
   return false;
 }
 
+void forgetSceneFile() { sceneWasOpened = false; }
+
 void frameOpenedScene(Viewer& viewer) {
   if (!sceneWasOpened || sceneTree == nullptr) return;
   const Bounds bounds = treeBounds(*sceneTree);

@@ -22,5 +22,8 @@ bool openSceneFile(const char* path);
 // Frames viewer for the scene openSceneFile built; nothing when no file
 // was opened.
 void frameOpenedScene(Viewer& viewer);
+// As if no file had been opened (resetProgramState); sceneTree is not
+// touched.
+void forgetSceneFile();
 
 #endif

@@ -135,6 +135,11 @@ void setConstructionSteps(std::vector<ConstructionStep> stepList) {
   shownStep = 0;
 }
 
+void forgetConstructionSteps() {
+  steps.reset();
+  shownStep = 0;
+}
+
 ConstructionSteps& constructionSteps() {
   if (!steps) steps = std::make_unique<ConstructionSteps>(builtInSteps());
   return *steps;

@@ -29,6 +29,8 @@ std::vector<std::string> helpLines();
 // another source set its own (before the first key).
 void setConstructionSteps(std::vector<ConstructionStep> steps);
 ConstructionSteps& constructionSteps();
+// Back to the built-in scene's steps, none shown (resetProgramState).
+void forgetConstructionSteps();
 
 // A click at `pixel` while the tree panel shows: picks the node there (or
 // none) and redraws. False, with nothing done, when the panel is hidden or

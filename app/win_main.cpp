@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "app/scene.h"
 #include "app/scene_file.h"
+#include "app/view_keys.h"
 #include "app/window_mode.h"
 #include "interaction/trackball.h"
 
@@ -123,6 +124,23 @@ void shutDown() {}
 void endIfDisplayFailed() {
   if (theViewer == nullptr || theViewer->isComplete()) return;
   endProgram("no usable display");
+}
+
+void resetProgramState() {
+  // The Viewer first: it gives the display back to a platform that still
+  // knows it.
+  delete theViewer;
+  theViewer = nullptr;
+  currentViewer = nullptr;
+  delete sceneTree;
+  sceneTree = nullptr;
+  mainWindow = nullptr;
+  frameIsCurrent = 0;
+  dragging = 0;
+  messageRecord = {};
+  forgetSceneFile();
+  forgetConstructionSteps();
+  resetReplay();
 }
 
 void endProgram(const char* reason) {

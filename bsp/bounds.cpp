@@ -14,13 +14,25 @@ Bounds::Bounds() {
 }
 
 void Bounds::grow(const Poly& poly) {
+  // The ring's extent in float first, widened once: widening keeps order
+  // and equality, so the box comes out as if each vertex were taken in
+  // double, a NaN skipped as std::min and std::max skip it.
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  float loX = kInf, loY = kInf, loZ = kInf, hiX = -kInf, hiY = -kInf, hiZ = -kInf;
+  const Point3* ring = poly.vertices;
   for (int i = 0; i < poly.vertexCount; ++i) {
-    const Point3& v = poly.vertices[i];
-    const double c[3] = {v.x, v.y, v.z};
-    for (int a = 0; a < 3; ++a) {
-      min[a] = std::min(min[a], c[a]);
-      max[a] = std::max(max[a], c[a]);
-    }
+    loX = std::min(loX, ring[i].x);
+    loY = std::min(loY, ring[i].y);
+    loZ = std::min(loZ, ring[i].z);
+    hiX = std::max(hiX, ring[i].x);
+    hiY = std::max(hiY, ring[i].y);
+    hiZ = std::max(hiZ, ring[i].z);
+  }
+  const double lo[3] = {loX, loY, loZ};
+  const double hi[3] = {hiX, hiY, hiZ};
+  for (int a = 0; a < 3; ++a) {
+    min[a] = std::min(min[a], lo[a]);
+    max[a] = std::max(max[a], hi[a]);
   }
 }
 

@@ -43,12 +43,14 @@
 #include "bsp/csg.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "bsp/bounds.h"
 #include "bsp/bsp_node.h"
 #include "bsp/cell_probe.h"
+#include "bsp/founding.h"
+#include "bsp/path_steps.h"
 #include "bsp/partition.h"
 
 namespace {
@@ -104,42 +106,49 @@ struct Landing {
   PolyRef piece;
   const BspNode* lyingIn;
   const BspTree* cell;
-  Side side;
 };
 
 // Adds to kept the pieces of poly that end in cells rule.keep selects, each
 // with where it would be inserted (lyingIn: the first node on the way whose
-// plane holds it); side is the cell tree is. dropped is set when a piece
-// ends elsewhere. Each piece goes all the way down right after its cut, so
-// that no list is built per level.
+// plane holds it); side is the cell tree is. *dropped, when given, is set
+// when a piece ends elsewhere. Each piece goes all the way down right after
+// its cut, so that no list is built per level.
 void filterThrough(const BspTree& tree, Side side, const PolyRef& poly, std::vector<Landing>& kept,
-                   const FilterRule& rule, float tolerance, bool& dropped, const BspNode* lyingIn = nullptr) {
+                   const FilterRule& rule, float tolerance, bool* dropped, const BspNode* lyingIn = nullptr) {
   if (poly->isDegenerate()) return;
   if (tree.root == nullptr) {
     if (side == rule.keep) {
-      kept.push_back({poly, lyingIn, &tree, side});
-    } else {
-      dropped = true;
+      kept.push_back({poly, lyingIn, &tree});
+    } else if (dropped != nullptr) {
+      *dropped = true;
     }
     return;
   }
   const BspNode& node = *tree.root;
-  visitPieces(poly, node.plane, tolerance, [&](Side s, const PolyRef& piece) {
-    const BspNode* lying = lyingIn;
-    if (s == Side::On) {
-      if (lying == nullptr && !node.balancing) lying = &node;
-      s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
-    }
-    filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped, lying);
-  });
+  // A piece cut off into a cell that drops it is not made at all, unless a
+  // drop is still to be told: whether it has a plane decides that.
+  const bool makeAll = dropped != nullptr && !*dropped;
+  const bool makeBack = makeAll || !node.back.isEmpty() || rule.keep == Side::Back;
+  const bool makeFront = makeAll || !node.front.isEmpty() || rule.keep == Side::Front;
+  visitPieces(
+      poly, node.plane, tolerance,
+      [&](Side s, const PolyRef& piece) {
+        const BspNode* lying = lyingIn;
+        if (s == Side::On) {
+          if (lying == nullptr && !node.balancing) lying = &node;
+          s = node.balancing ? Side::Front : facesLike(*piece, node.plane) ? rule.sameFacing : rule.oppositeFacing;
+        }
+        filterThrough(s == Side::Back ? node.back : node.front, s, piece, kept, rule, tolerance, dropped, lying);
+      },
+      makeBack, makeFront);
 }
 
 // Moves into kept what rule keeps of faces, filtered one by one through
 // tree. When otherBox (the box of the tree's solid) is given, a face clear
 // of it is wholly outside the solid and is not filtered.
+// pieces is scratch space, left empty.
 void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, const FilterRule& rule, float tolerance,
-               PolyList& kept) {
-  std::vector<Landing> pieces;
+               PolyList& kept, std::vector<Landing>& pieces) {
   while (const PolyRef p = popUsable(faces)) {
     Bounds box;
     box.grow(*p);
@@ -148,7 +157,7 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
       continue;
     }
     bool dropped = false;
-    filterThrough(tree, Side::Spanning, p, pieces, rule, tolerance, dropped);
+    filterThrough(tree, Side::Spanning, p, pieces, rule, tolerance, &dropped);
     if (dropped) {
       for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece) kept.add(piece->piece);
     } else if (!pieces.empty()) {
@@ -162,14 +171,9 @@ void keepFaces(PolyList& faces, const BspTree& tree, const Bounds* otherBox, con
 // lands: the pieces are those insertion would cut from the face on the same
 // way down, so that they need not be pushed down the tree a second time.
 // faces are usable, and go tail first.
-std::vector<Landing> landFaces(const std::vector<PolyRef>& faces, const BspTree& tree, const FilterRule& rule,
-                               float tolerance) {
-  std::vector<Landing> landings;
-  for (auto p = faces.rbegin(); p != faces.rend(); ++p) {
-    bool dropped = false;
-    filterThrough(tree, Side::Spanning, *p, landings, rule, tolerance, dropped);
-  }
-  return landings;
+void landFaces(const std::vector<PolyRef>& faces, const BspTree& tree, const FilterRule& rule, float tolerance,
+               std::vector<Landing>& landings) {
+  for (auto p = faces.rbegin(); p != faces.rend(); ++p) filterThrough(tree, Side::Spanning, *p, landings, rule, tolerance, nullptr);
 }
 
 PolyRef reversed(const Poly& poly);
@@ -177,26 +181,33 @@ PolyRef reversed(const Poly& poly);
 // Puts every landed piece where it landed: into its node's polygons, or
 // with the others that reach its cell into that cell, in the order they
 // were filtered.
-void insertLanded(const std::vector<Landing>& landings, bool reverse, float tolerance) {
-  struct Cell {
-    const BspTree* tree;
-    Side side;
-    PolyListRef pieces;
-  };
-  std::vector<Cell> cells;
-  std::unordered_map<const BspTree*, std::size_t> cellIndex;
-  for (const Landing& l : landings) {
-    const PolyRef piece = reverse ? reversed(*l.piece) : l.piece;
+// reaching and pieces are scratch space.
+void insertLanded(const std::vector<Landing>& landings, bool reverse, float tolerance,
+                  std::vector<std::pair<const BspTree*, std::size_t>>& reaching, std::vector<PolyRef>& pieces) {
+  // The pieces that reach cells, grouped by cell and in filtering order
+  // within each: sorted by (cell, index), which needs no table of cells.
+  for (std::size_t i = 0; i < landings.size(); ++i) {
+    const Landing& l = landings[i];
     if (l.lyingIn != nullptr) {
-      const_cast<BspNode*>(l.lyingIn)->coplanar->add(piece);
-      continue;
+      const_cast<BspNode*>(l.lyingIn)->coplanar->add(reverse ? reversed(*l.piece) : l.piece);
+    } else {
+      reaching.emplace_back(l.cell, i);
     }
-    const auto [at, added] = cellIndex.emplace(l.cell, cells.size());
-    if (added) cells.push_back({l.cell, l.side, PolyListRef()});
-    cells[at->second].pieces->add(piece);
   }
-  // The cells are empty subtrees of tree, which the caller may change.
-  for (Cell& cell : cells) const_cast<BspTree*>(cell.tree)->insert(cell.pieces, cell.side, cell.side, tolerance);
+  std::sort(reaching.begin(), reaching.end());
+  // Each cell is an empty subtree of tree, which the caller may change, and
+  // founding one touches no other.
+  for (std::size_t first = 0; first < reaching.size();) {
+    const BspTree* cell = reaching[first].first;
+    std::size_t next = first;
+    for (; next < reaching.size() && reaching[next].first == cell; ++next) {
+      const PolyRef& piece = landings[reaching[next].second].piece;
+      pieces.push_back(reverse ? reversed(*piece) : piece);
+    }
+    // As insertion would found it with a list of the pieces added in order.
+    foundTree(*const_cast<BspTree*>(cell), pieces, tolerance);
+    first = next;
+  }
 }
 
 PolyRef reversed(const Poly& poly) {
@@ -247,6 +258,77 @@ void forEachNode(const BspTree& tree, Visit visit) {
   }
 }
 
+// A node near the operand with the box of its polygons; a cell near it
+// with the planes down to it, whose point is found only if no face of the
+// operand reaches it.
+struct NearNode {
+  BspNode* node;
+  Bounds faces;
+};
+struct NearCell {
+  BspNode* node;
+  bool back;
+  std::size_t lastStep;  // the last step of its path (path_steps.h)
+};
+
+// Empties v, keeping its room unless it has grown large: beside the work
+// that fills a large one, allocating it anew costs little, and keeping it
+// would add to the memory every later operation runs in.
+constexpr std::size_t kKeptCapacity = 1024;
+template <class T>
+void emptied(std::vector<T>& v) {
+  if (v.capacity() > kKeptCapacity) {
+    std::vector<T>().swap(v);
+  } else {
+    v.clear();
+  }
+}
+
+// The working space of combine. It lives from call to call, so that its
+// vectors keep their capacity: the CSG runs by the thousand on small
+// solids, where growing them anew each time was a good share of the work.
+// combine never runs inside itself; each call leaves the space empty, so
+// that no polygon is held on to.
+struct Scratch {
+  std::vector<NearNode> nodes;
+  std::vector<NearCell> cells;
+  PathSteps paths;
+  TreePath path;
+  std::vector<PolyRef> faces;
+  std::vector<Landing> landings;
+  std::vector<Landing> pieces;
+  std::vector<std::pair<const BspTree*, std::size_t>> reaching;
+  std::vector<PolyRef> cellPieces;
+
+  static Scratch& lease() {
+    static Scratch scratch;
+    return scratch;
+  }
+  void clear() {
+    emptied(nodes);
+    emptied(cells);
+    paths.clear(kKeptCapacity);
+    emptied(path);
+    emptied(faces);
+    emptied(landings);
+    emptied(pieces);
+    emptied(reaching);
+    emptied(cellPieces);
+  }
+};
+
+// Leaves the scratch empty however the call ends.
+class ScratchLease {
+ public:
+  explicit ScratchLease(Scratch& s) : s(s) {}
+  ~ScratchLease() { s.clear(); }
+  ScratchLease(const ScratchLease&) = delete;
+  ScratchLease& operator=(const ScratchLease&) = delete;
+
+ private:
+  Scratch& s;
+};
+
 Plane relabelling(const Plane& p, bool backCell, float margin) {
   Plane q;
   q.set(-p.x, -p.y, -p.z, static_cast<float>(-double(p.w) + (backCell ? margin : -margin)));
@@ -281,19 +363,11 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
   const Bounds& probeBox = rules.nearOperandOnly ? bBox : everything;
   const float operandTolerance = toleranceFor(bBox);
   Bounds near = bBox;
-  // A node with the box of its polygons; a cell with the planes down to it,
-  // whose point is found only if no face of the operand reaches it.
-  struct NearNode {
-    BspNode* node;
-    Bounds faces;
-  };
-  struct NearCell {
-    BspNode* node;
-    bool back;
-    TreePath path;
-  };
-  std::vector<NearNode> nodes;
-  std::vector<NearCell> cells;
+  Scratch& scratch = Scratch::lease();
+  const ScratchLease lease(scratch);
+  std::vector<NearNode>& nodes = scratch.nodes;
+  std::vector<NearCell>& cells = scratch.cells;
+  PathSteps& paths = scratch.paths;
   auto collect = [&](BspNode& node) {
     Bounds faces;
     faces.grow(*node.coplanar);
@@ -301,18 +375,21 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
     nodes.push_back({&node, faces});
   };
   auto note = [&](BspNode& node, bool back, const TreePath& path) {
-    if (back == rules.insideCells) cells.push_back({&node, back, path});
+    if (back != rules.insideCells) return;
+    cells.push_back({&node, back, paths.add(path)});
   };
-  TreePath path;
+  TreePath& path = scratch.path;
   walkNear(tree, rules.nearOperandOnly ? &bBox : nullptr, operandTolerance, path, collect, note);
   const float tolerance = toleranceFor(near);
 
   BspTree operandTree;
-  std::vector<PolyRef> bFaces;
+  std::vector<PolyRef>& bFaces = scratch.faces;
   for (const PolyNode* n = b->head; n != nullptr; n = n->next) bFaces.push_back(n->poly);
   operandTree.insert(b, Side::Spanning, Side::Spanning, tolerance);
 
-  const std::vector<Landing> landings = landFaces(bFaces, tree, rules.operandFaces, tolerance);
+  std::vector<Landing>& landings = scratch.landings;
+  landFaces(bFaces, tree, rules.operandFaces, tolerance, landings);
+  std::vector<Landing>& pieces = scratch.pieces;
   for (const NearNode& n : nodes) {
     // Faces all clear of the operand are all outside it: kept whole, or
     // all dropped, without cutting or copying any.
@@ -321,16 +398,17 @@ void combine(BspTree& tree, PolyListRef operand, CsgOperation operation) {
       continue;
     }
     PolyListRef kept;
-    keepFaces(*n.node->coplanar, operandTree, &bBox, rules.treeFaces, tolerance, *kept);
+    keepFaces(*n.node->coplanar, operandTree, &bBox, rules.treeFaces, tolerance, *kept, pieces);
     n.node->coplanar = kept;
   }
 
-  insertLanded(landings, rules.reverseOperand, tolerance);
+  insertLanded(landings, rules.reverseOperand, tolerance, scratch.reaching, scratch.cellPieces);
 
   for (const NearCell& cell : cells) {
     BspTree& sub = cell.back ? cell.node->back : cell.node->front;
     if (!sub.isEmpty()) continue;
-    const CellProbe probe = probeCell(*cell.node, cell.back, cell.path, probeBox, 4.0 * operandTolerance);
+    paths.spell(cell.lastStep, path);
+    const CellProbe probe = probeCell(*cell.node, cell.back, path, probeBox, 4.0 * operandTolerance);
     if (!probe.found) continue;
     if (applies(operation, cell.back, pointInside(operandTree, probe.point)) != cell.back) {
       // However much later models grow, what lies in the node's own plane

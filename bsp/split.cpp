@@ -38,7 +38,8 @@ class PieceBuffer {
     ++count;
   }
   bool overflowed() const { return count > capacity; }
-  void makeParts(PolyRef (&parts)[kMaxParts]) const {
+  void makeParts(PolyRef (&parts)[kMaxParts], bool make) const {
+    if (!make) return;
     int made = 0;
     makeConvexParts(points, count, [&](CountedPoly* part) { parts[made++] = part; });
   }
@@ -69,9 +70,14 @@ Side combine(Side sofar, Side vertex) {
 }
 
 Side classify(const Poly& poly, const Plane& plane, float tolerance, Classification& c) {
+  // Read once: the plane, the ring and its count might all change under the
+  // stores into c, as far as the compiler knows.
+  const Tuple4 p(plane.x, plane.y, plane.z, plane.w);
+  const Point3* ring = poly.vertices;
+  const int count = poly.vertexCount;
   Side result = Side::On;
-  for (int i = 0; i < poly.vertexCount; ++i) {
-    c.values[i] = poly.vertices[i].dot(plane);
+  for (int i = 0; i < count; ++i) {
+    c.values[i] = ring[i].dot(p);
     c.sides[i] = sideOf(c.values[i], tolerance);
     result = combine(result, c.sides[i]);
   }
@@ -123,17 +129,19 @@ void collectPieces(const Poly& poly, const Plane& plane, const Classification& c
   }
 }
 
-void handOutPieces(const PieceBuffer& back, const PieceBuffer& front, SplitParts& parts) {
-  front.makeParts(parts.front);
-  back.makeParts(parts.back);
+void handOutPieces(const PieceBuffer& back, const PieceBuffer& front, SplitParts& parts, bool makeBack,
+                   bool makeFront) {
+  front.makeParts(parts.front, makeFront);
+  back.makeParts(parts.back, makeBack);
 }
 
-void cut(const Poly& poly, const Plane& plane, const Classification& c, SplitParts& parts) {
+void cut(const Poly& poly, const Plane& plane, const Classification& c, SplitParts& parts, bool makeBack = true,
+         bool makeFront = true) {
   PieceBuffer backPiece(backScratch, kSplitCapacity);
   PieceBuffer frontPiece(frontScratch, kSplitCapacity);
   collectPieces(poly, plane, c, backPiece, frontPiece);
   if (!backPiece.overflowed() && !frontPiece.overflowed()) {
-    handOutPieces(backPiece, frontPiece, parts);
+    handOutPieces(backPiece, frontPiece, parts, makeBack, makeFront);
     return;
   }
   std::vector<Point3> backPoints(backPiece.size());
@@ -141,12 +149,13 @@ void cut(const Poly& poly, const Plane& plane, const Classification& c, SplitPar
   PieceBuffer backLarge(backPoints.data(), backPiece.size());
   PieceBuffer frontLarge(frontPoints.data(), frontPiece.size());
   collectPieces(poly, plane, c, backLarge, frontLarge);
-  handOutPieces(backLarge, frontLarge, parts);
+  handOutPieces(backLarge, frontLarge, parts, makeBack, makeFront);
 }
 
 }  // namespace
 
-Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts) {
+Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, std::optional<SplitParts>& parts,
+                     bool makeBack, bool makeFront) {
   Classification c;
   const Side result = classify(*poly, plane, tolerance, c);
   if (result != Side::Spanning) return result;
@@ -155,7 +164,14 @@ Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, S
   // either way. Cut, every piece would keep nearly all of the ring plus a
   // crossing per pass and grow with each further cut.
   if (sideChanges(*poly, c) > 2) return Side::On;
-  cut(*poly, plane, c, parts);
+  cut(*poly, plane, c, parts.emplace(), makeBack, makeFront);
+  return result;
+}
+
+Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts) {
+  std::optional<SplitParts> made;
+  const Side result = splitPolyWithin(poly, plane, tolerance, made, true, true);
+  if (made) parts = std::move(*made);
   return result;
 }
 

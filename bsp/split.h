@@ -1,6 +1,8 @@
 #ifndef KELVANE_BSP_SPLIT_H
 #define KELVANE_BSP_SPLIT_H
 
+#include <optional>
+
 #include "bsp/side.h"
 #include "polygon/convex_parts.h"
 #include "polygon/plane.h"
@@ -35,5 +37,12 @@ struct SplitParts {
 // that passes from side to side more than twice, which a convex ring does
 // only through rounding, counts as On.
 Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts);
+
+// The same, with room for the pieces made only for a crossing polygon (the
+// rare case: most polygons a tree operation meets lie on one side), and the
+// pieces of a side made only when asked for; the other side's slots stay
+// empty, which saves making polygons that the caller would drop at once.
+Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, std::optional<SplitParts>& parts,
+                     bool makeBack, bool makeFront);
 
 #endif

@@ -12,12 +12,18 @@ std::uint8_t checkedVertexCount(int count) {
   return static_cast<std::uint8_t>(count);
 }
 
-// a + (b + c) * (d - e), each step rounded to float as N stores it; the
-// term's size goes to `magnitude`.
-float addProduct(float a, float b, float c, float d, float e, double& magnitude) {
-  const double term = (double(b) + c) * (double(d) - e);
+// One vertex's coordinates in double, converted once: each takes part in
+// two edges' terms on every axis.
+struct Wide {
+  double x, y, z;
+  explicit Wide(const Point3& p) : x(p.x), y(p.y), z(p.z) {}
+};
+
+// sum + term, rounded to float as N stores it; the term's size goes to
+// `magnitude`.
+float addTerm(float sum, double term, double& magnitude) {
   magnitude += std::fabs(term);
-  return static_cast<float>(double(a) + term);
+  return static_cast<float>(double(sum) + term);
 }
 
 // A Newell sum this small against the terms it came from is rounding noise
@@ -74,16 +80,21 @@ Poly::~Poly() {
 }
 
 Vector3 Poly::computeNormal() const {
-  Vector3 n = zeroVector;
+  // The sums in locals: stored into n after every term, they would be
+  // written back and read again, as a float store might change the ring.
+  float nx = 0.0f, ny = 0.0f, nz = 0.0f;
   double magnitude = 0.0;
-  const Point3* u = &vertices[vertexCount - 1];
-  for (int i = 0; i < vertexCount; ++i) {
-    const Point3* v = &vertices[i];
-    n.x = addProduct(n.x, u->z, v->z, u->y, v->y, magnitude);
-    n.y = addProduct(n.y, u->x, v->x, u->z, v->z, magnitude);
-    n.z = addProduct(n.z, u->y, v->y, u->x, v->x, magnitude);
+  const Point3* ring = vertices;
+  const int count = vertexCount;
+  Wide u(ring[count - 1]);
+  for (int i = 0; i < count; ++i) {
+    const Wide v(ring[i]);
+    nx = addTerm(nx, (u.z + v.z) * (u.y - v.y), magnitude);
+    ny = addTerm(ny, (u.x + v.x) * (u.z - v.z), magnitude);
+    nz = addTerm(nz, (u.y + v.y) * (u.x - v.x), magnitude);
     u = v;
   }
+  Vector3 n(nx, ny, nz);
   // In double: the sums of a ring of size 1e10 have a square beyond the
   // float range, whose float length would make the ring look degenerate.
   const double wide = std::sqrt(double(n.x) * n.x + double(n.y) * n.y + double(n.z) * n.z);

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "app/program.h"
-#include "app/scene.h"
 #include "platform/ddraw/direct_draw_state.h"
 #include "platform/host/headless/headless_host.h"
 #include "platform/user/user.h"
@@ -38,10 +37,7 @@ void BM_StartUpToFirstFrame(benchmark::State& state) {
     theViewer->drawPlainFrame();
 
     state.PauseTiming();
-    delete theViewer;
-    theViewer = nullptr;
-    delete sceneTree;
-    sceneTree = nullptr;
+    resetProgramState();
     state.ResumeTiming();
   }
 }

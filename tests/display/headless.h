@@ -1,6 +1,7 @@
 // Runs the program, or parts of it, on the headless host, and reads what it
 // drew: the call log of the platform and the frames it flipped. Every test
-// runs in a process of its own, so the program's globals start fresh.
+// starts as a new process would, whether ctest runs it alone or the suite
+// runs whole in one process.
 #ifndef KELVANE_TESTS_DISPLAY_HEADLESS_H
 #define KELVANE_TESTS_DISPLAY_HEADLESS_H
 
@@ -13,11 +14,23 @@
 #include <vector>
 
 #include "app/program.h"
+#include "platform/fresh_platform.h"
 #include "platform/host/headless/headless_host.h"
 #include "platform/trace/trace.h"
 #include "platform/user/user.h"
 
 namespace headless {
+
+// Before each test: the program's state first, whose Viewer gives its
+// display back to the platform, then the platform's.
+class FreshProcess : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override {
+    resetProgramState();
+    resetPlatform();
+  }
+};
+inline const bool kFreshProcessPerTest =
+    (::testing::UnitTest::GetInstance()->listeners().Append(new FreshProcess), true);
 
 constexpr int kWidth = platform::kScreenWidth;
 constexpr int kHeight = platform::kScreenHeight;
@@ -95,11 +108,13 @@ struct Box {
   std::vector<int> sides() const { return {left, top, right, bottom}; }
 };
 
-// Around every pixel whose index is not 0.
-inline Box drawnExtent(const platform::Frame& frame) {
+// Around every pixel that is not 0 (black): a frame's palette indices or a
+// picture's colours, row by row.
+template <class Pixels>
+Box drawnExtent(const Pixels& pixels) {
   Box box;
-  for (int i = 0; i < kWidth * kHeight; ++i)
-    if (frame.pixels[i] != 0) box.add(i % kWidth, i / kWidth);
+  for (int i = 0; i < static_cast<int>(pixels.size()); ++i)
+    if (pixels[i] != 0) box.add(i % kWidth, i / kWidth);
   return box;
 }
 

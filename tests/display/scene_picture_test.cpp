@@ -54,7 +54,7 @@ TEST(StartUpFrameTest, ShowsTheFacingFacesGreysInsideWhiteOutlinesWhereTheCamera
   for (int grey : filledGreys) EXPECT_TRUE(nearlyIn(grey, shown)) << "grey " << grey << " is not shown";
   EXPECT_GE(filledGreys.size(), 5u);
 
-  const headless::Box drawn = headless::drawnExtent(frame);
+  const headless::Box drawn = headless::drawnExtent(frame.pixels);
   EXPECT_EQ(drawn.sides(), expected.sides());
   // The cube's front corners (+-1, +-1, 1) are 4 units from the eye:
   // 2.3112507 / 4 of a unit, 138.7 pixels, left of the centre.

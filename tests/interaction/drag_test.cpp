@@ -81,7 +81,8 @@ TEST(DragTest, AThousandDragsMoreLeaveTheModelAsOneDragDoes) {
   for (int i = 0; i < 16; ++i) EXPECT_TRUE(std::isfinite(theViewer->modelInverse[i / 4][i % 4]));
   EXPECT_NEAR(theViewer->modelRotation.determinant(), 1.0f, 1e-5f);
   EXPECT_EQ(headless::colours(afterOne), headless::colours(host.frames().back()));
-  const auto a = headless::drawnExtent(afterOne).sides(), b = headless::drawnExtent(host.frames().back()).sides();
+  const auto a = headless::drawnExtent(afterOne.pixels).sides(),
+             b = headless::drawnExtent(host.frames().back().pixels).sides();
   for (int k = 0; k < 4; ++k) EXPECT_NEAR(a[k], b[k], 1) << k;
 }
 
@@ -95,7 +96,7 @@ TEST(DragTest, ADragToTheRightTurnsTheFrontToTheRight) {
   dragFromTo(POINT{320, 240}, POINT{420, 240});
   theViewer->drawPlainFrame();
   const platform::Frame& after = host.frames().back();
-  const int modelLeft = headless::drawnExtent(before).left;
+  const int modelLeft = headless::drawnExtent(before.pixels).left;
   const int front = colourAt(before, modelLeft + 4, 240), dark = colourAt(before, 240, 140);
   ASSERT_NEAR(front & 0xff, 164, 1);
   ASSERT_NEAR(dark & 0xff, 76, 1);

@@ -56,12 +56,10 @@ TEST(DomInput, KeysBecomeVirtualKeyCodes) {
       {"Escape", "Escape", VK_ESCAPE},
       {"Enter", "NumpadEnter", VK_RETURN},
       {" ", "Space", VK_SPACE},
-      {"ArrowLeft", "ArrowLeft", VK_LEFT},
       {"a", "KeyA", 'A'},
       {"7", "Digit7", '7'},
       {"F1", "F1", 0x70},
       {"F12", "F12", 0x7B},
-      {"Shift", "ShiftRight", 0x10},
       // A letter or digit under a modifier or another layout keeps its key.
       {"!", "Digit1", '1'},
       {"\xc3\xa5", "KeyA", 'A'},

@@ -11,17 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "fresh_platform.h"
 #include "platform/gdi/canvas.h"
-#include "platform/ddraw/direct_draw_state.h"
 #include "platform/gdi/gdi_objects.h"
 #include "platform/gdi/palette.h"
-#include "platform/trace/trace.h"
 #include "platform/win32.h"
 
-// A base for fixtures: forgets every platform object and the call log
-// before the fixture's own members are made.
+// A base for fixtures: the platform is reset before the fixture's own
+// members are made.
 struct FreshPlatform {
-  FreshPlatform() { platform::resetDirectDraw(), platform::clearTrace(); }
+  FreshPlatform() { resetPlatform(); }
 };
 
 class GuardedCanvas {

@@ -3,10 +3,8 @@
 // one on SDL's dummy video driver, its events as the program's input, and
 // the program's answer when no display can be opened at all.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "platform/host/headless/headless_host.h"
@@ -14,6 +12,7 @@
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/host/sdl/sdl_input.h"
 #include "platform/user/user.h"
+#include "support/run_command.h"
 
 namespace {
 
@@ -171,15 +170,10 @@ TEST(SdlHost, ProgramWithoutADisplaySaysWhyInOneLineAndExits) {
   for (const auto& c : cases) {
     const std::string command =
         "env -u SDL_VIDEODRIVER " + c.environment + " timeout 60 " + program + " " + c.arguments;
-    FILE* output = popen((command + " 2>&1 </dev/null").c_str(), "r");
-    ASSERT_NE(output, nullptr);
-    std::string said;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, output)) said += buffer;
-    const int status = pclose(output);
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status) << command;
-    EXPECT_EQ(said.rfind(c.says, 0), 0u) << said;
-    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;  // one line
+    const CommandRun run = runCommand(command + " 2>&1 </dev/null");
+    EXPECT_EQ(run.status, c.status) << command;
+    EXPECT_EQ(run.output.rfind(c.says, 0), 0u) << run.output;
+    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << run.output;  // one line
   }
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ddraw/direct_draw_state.h"
+#include "fresh_platform.h"
 #include "platform/host/headless/headless_host.h"
 #include "platform/host/headless/input_script.h"
 #include "platform/trace/trace.h"
@@ -32,9 +32,7 @@ class UserTest : public ::testing::Test {
     WNDCLASSA windowClass = {0, record, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "Test"};
     ASSERT_NE(RegisterClassA(&windowClass), 0);
   }
-  void TearDown() override {
-    platform::resetDirectDraw(), platform::resetUser(), platform::setHost(nullptr), platform::clearTrace();
-  }
+  void TearDown() override { resetPlatform(); }
 
   static platform::HeadlessHost& useScript(const std::string& script) {
     std::vector<platform::ScriptStep> steps;

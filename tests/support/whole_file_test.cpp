@@ -3,16 +3,15 @@
 // file is written in place, and every failure is reported.
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "support/file_size_limit.h"
 #include "support/scratch_folder.h"
 #include "support/whole_file.h"
 
@@ -56,17 +55,10 @@ TEST_F(WholeFileTest, AFailedWriteLeavesNothingAndSaysWhy) {
   std::string error;
   EXPECT_FALSE(support::writeWholeFile((dir / "missing" / "out.txt").string(), "x", error));
   EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
-  // A disk that fills: the file size limit stands in for it.
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = support::writeWholeFile(path, std::string(100000, 'x'), error);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
-  EXPECT_FALSE(written);
+  {
+    const FileSizeLimit diskFull(4096);
+    EXPECT_FALSE(support::writeWholeFile(path, std::string(100000, 'x'), error));
+  }
   EXPECT_NE(error.find("File too large"), std::string::npos) << error;
   EXPECT_EQ(entries(), 0u);
 }

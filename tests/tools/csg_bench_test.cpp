@@ -73,20 +73,4 @@ TEST(CsgRun, DemoWorkloadBuildsTheProgramsModel) {
   }
 }
 
-// The volume column: a cube with a box of a quarter of it cut away from
-// one side, then that box's half put back.
-TEST(CsgMeasurement, ReportsTheVolumeOfTheResult) {
-  const Workload workload =
-      chainOf({solidOf(cubeAround(0, 1)), solidOf(box(0, 0, -2, 2, 2, 2)), solidOf(box(0, 0, -1, 1, 1, 0))},
-              {{OpKind::Subtract, 0, 1}, {OpKind::Union, -1, 2}});
-  RepetitionPolicy once;
-  once.minReps = 1;
-  once.minSeconds = 0.0;
-  const Measurement m = measure(workload, once);
-  EXPECT_NEAR(m.volume, 8.0 - 2.0 + 1.0, 1e-9);
-  Measurement back;
-  ASSERT_TRUE(decode(encode(m), back));
-  EXPECT_EQ(back.volume, m.volume);
-}
-
 }  // namespace

@@ -2,14 +2,14 @@
 // same exit statuses (0 done, 1 failed, 2 bad usage), and output that is
 // checked, so that a failed write is a failure.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "support/run_command.h"
 
 namespace {
 
@@ -26,12 +26,8 @@ const fs::path kScratch = fs::temp_directory_path() / ("kelvane-programs-" + std
 Outcome run(const std::string& command) {
   fs::create_directories(kScratch);
   const fs::path errors = kScratch / "stderr";
-  Outcome r;
-  FILE* pipe = popen((command + " 2>" + errors.string()).c_str(), "r");
-  char buffer[512];
-  while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) r.out += buffer;
-  const int raw = pipe != nullptr ? pclose(pipe) : -1;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  const CommandRun run = runCommand(command + " 2>" + errors.string());
+  Outcome r{run.status, run.output, ""};
   std::ostringstream text;
   text << std::ifstream(errors).rdbuf();
   r.err = text.str();
