@@ -12,6 +12,7 @@ namespace {
 using Grid = std::unordered_map<GridCell, std::vector<std::uint32_t>, GridCellHash>;
 
 constexpr int kNeedleRounds = 8;
+constexpr double kNeedleSlenderness = 4.0;
 
 // True when p lies within tolerance of the inside of the segment from a to
 // b; t is its place along it (0 at a, 1 at b), offset its distance from it.
@@ -26,11 +27,6 @@ bool liesInside(const Point3& p, const Point3& a, const Point3& b, double tolera
   for (int i = 0; i < 3; ++i) off2 += (w[i] - t * d[i]) * (w[i] - t * d[i]);
   offset = std::sqrt(off2);
   return offset <= tolerance;
-}
-
-bool liesInside(const Point3& p, const Point3& a, const Point3& b, double tolerance) {
-  double t = 0.0, offset = 0.0;
-  return liesInside(p, a, b, tolerance, t, offset);
 }
 
 struct OnEdge {
@@ -299,16 +295,18 @@ std::size_t foldNeedles(const std::vector<Point3>& vertices, std::vector<FaceRin
         // The needle runs out along its long side, p to q, and back along
         // its short one, foot to tip or tip to foot.
         std::uint32_t p = 0, q = 0, foot = 0;
-        if (liesInside(vertices[b], vertices[a], vertices[v], reach)) {
+        double t = 0.0, offset = 0.0;
+        if (liesInside(vertices[b], vertices[a], vertices[v], reach, t, offset)) {
           p = a, q = v, foot = b;
-        } else if (liesInside(vertices[a], vertices[v], vertices[b], reach)) {
+        } else if (liesInside(vertices[a], vertices[v], vertices[b], reach, t, offset)) {
           p = v, q = b, foot = a;
         } else {
           continue;
         }
-        // Two corners within reach of each other are no needle: each lies
-        // within reach of the other's sides.
-        if (!(distance(vertices[v], vertices[foot]) > reach)) continue;
+        // A needle is slender; two corners about as far apart as the foot
+        // lies off the long side are a blunt corner, and each would seem
+        // the other's needle.
+        if (!(kNeedleSlenderness * offset < distance(vertices[v], vertices[foot]))) continue;
         const std::uint32_t shortFrom = foot == b ? v : a;
         const std::uint32_t shortTo = foot == b ? b : v;
         if (surplus(p, q) == 0) {
