@@ -130,10 +130,14 @@ struct Sorted {
   Items& at(Side side) { return side == Side::On ? on : side == Side::Back ? back : front; }
 };
 
-// Where poly lies against plane, as splitPolyWithin decides it for a polygon
-// it does not cut; Spanning when some vertex lies beyond the tolerance on
-// each side. Nearly every polygon of a build goes one way whole, and this
-// tells so without the cutter's bookkeeping.
+// Where poly lies against plane by its vertices' sides within the tolerance
+// (a tilted sliver within it goes to a side, as splitPolyWithin sends it);
+// Spanning when some vertex lies beyond the tolerance on each side. Nearly
+// every polygon of a build goes one way whole, and this tells so without
+// the cutter's bookkeeping. A near vertex is not cut off here, as
+// splitPolyWithin cuts it where its edges run along the plane: in a build
+// that only decides which subtree holds a sliver within the tolerance of
+// the plane, where in filtering it decides where a seam's corners go.
 Side sideOf(const Poly& poly, const Plane& plane, float tolerance) {
   bool back = false;
   bool front = false;
@@ -142,7 +146,7 @@ Side sideOf(const Poly& poly, const Plane& plane, float tolerance) {
     back = back || s < -tolerance;
     front = front || s > tolerance;
   }
-  return back && front ? Side::Spanning : back ? Side::Back : front ? Side::Front : Side::On;
+  return back && front ? Side::Spanning : back ? Side::Back : front ? Side::Front : tiltedSide(poly, plane);
 }
 
 // Sorts poly, or its pieces, by plane; pieces too thin to have a plane are

@@ -66,12 +66,20 @@ CellProbe probeCell(BspNode& node, bool back, const TreePath& path, const Bounds
   if (face.size() < 3) return probe;
   V middle{0, 0, 0};
   for (const V& p : face) middle = middle + p;
-  middle = middle * (1.0 / face.size()) + n * (back ? -distance : distance);
-  probe.point = Point3(static_cast<float>(middle.x), static_cast<float>(middle.y), static_cast<float>(middle.z), 1.0f);
-  // Rounded to float, the point must still be where it was meant to be.
-  const V p{probe.point.x, probe.point.y, probe.point.z};
-  probe.found = (plane.value(p) < 0) == back;
-  for (const PathStep& step : path) probe.found = probe.found && (wide(*step.plane).value(p) < 0) == step.back;
+  middle = middle * (1.0 / face.size());
+  // A sliver of a cell, between planes at a shallow angle, can be thinner
+  // than distance there: the point comes closer to the face, down to below
+  // what float rounding can place off it, rather than leave the cell with a
+  // label an operation changes, where a face sent through it later would
+  // be kept.
+  for (double off = distance; !probe.found && off > distance / (1 << 18); off /= 4) {
+    const V at = middle + n * (back ? -off : off);
+    probe.point = Point3(static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z), 1.0f);
+    // Rounded to float, the point must still be where it was meant to be.
+    const V p{probe.point.x, probe.point.y, probe.point.z};
+    probe.found = (plane.value(p) < 0) == back;
+    for (const PathStep& step : path) probe.found = probe.found && (wide(*step.plane).value(p) < 0) == step.back;
+  }
   return probe;
 }
 

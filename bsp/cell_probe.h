@@ -2,7 +2,8 @@
 // on the way down to it bound it, and its parent's plane holds one of its
 // faces. A big square in that plane, cut by every plane above and by a
 // box, leaves that face (where it lies in the box); a point just off the
-// face's centre, on the cell's side, lies inside the cell.
+// face's centre, on the cell's side, lies inside the cell (nearer still to
+// the face in a sliver of a cell).
 #ifndef KELVANE_BSP_CELL_PROBE_H
 #define KELVANE_BSP_CELL_PROBE_H
 
@@ -27,7 +28,8 @@ struct CellProbe {
 };
 
 // A point inside the cell behind (back) or in front of node, reached by
-// path, within box, at least distance from the node's plane.
+// path, within box, distance from the node's plane, or closer where the
+// cell is thinner than that.
 CellProbe probeCell(BspNode& node, bool back, const TreePath& path, const Bounds& box, double distance);
 
 // True when p falls into a back cell of tree; an empty tree is all outside.

@@ -7,6 +7,15 @@
 // crossing point is always measured from the edge's earlier vertex, so that
 // it comes out the same whichever way the edge runs.
 //
+// splitPolyWithin, which the tree operations use, refines the tolerance's
+// answer twice. A polygon whose vertices all lie within the tolerance lies
+// in the plane only when its own plane is parallel to it: a sliver of a
+// neighbouring face, tilted against it, would otherwise be stored on it and
+// its own plane would bound no cell. And a near vertex whose edges run
+// nearly along the plane, so that they would cross it more than the
+// tolerance away, keeps its own side and the edges are cut where they meet
+// the plane (placeNearVertices says why).
+//
 // The pieces collect in two fixed scratch arrays, so that cutting a polygon
 // of the usual size allocates nothing but the pieces. A ring that would put
 // more points into an array than it holds (more than 63 vertices, or a ring
@@ -17,6 +26,8 @@
 #include "bsp/split.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 
 #include <vector>
 
@@ -55,7 +66,16 @@ class PieceBuffer {
 struct Classification {
   float values[kMaxVertexCount];
   Side sides[kMaxVertexCount];
+  bool nearOff;  // some vertex within tolerance of the plane and maybe beyond rounding off it
 };
+
+// What a float dot product of the vertex with the plane can be off by; no
+// less than roundingFloor(plane).
+float rounding(const Point3& v, const Plane& plane) {
+  return 4.0f * FLT_EPSILON *
+         (std::fabs(v.x * plane.x) + std::fabs(v.y * plane.y) + std::fabs(v.z * plane.z) + std::fabs(plane.w));
+}
+float roundingFloor(const Plane& plane) { return 4.0f * FLT_EPSILON * std::fabs(plane.w); }
 
 Side sideOf(float s, float tolerance) {
   if (s > tolerance) return Side::Front;
@@ -76,11 +96,15 @@ Side classify(const Poly& poly, const Plane& plane, float tolerance, Classificat
   const Point3* ring = poly.vertices;
   const int count = poly.vertexCount;
   Side result = Side::On;
+  bool nearOff = false;
+  const float floor = roundingFloor(plane);
   for (int i = 0; i < count; ++i) {
     c.values[i] = ring[i].dot(p);
     c.sides[i] = sideOf(c.values[i], tolerance);
+    nearOff |= (c.sides[i] == Side::On) & (std::fabs(c.values[i]) > floor);
     result = combine(result, c.sides[i]);
   }
+  c.nearOff = nearOff;
   return result;
 }
 
@@ -99,6 +123,57 @@ int sideChanges(const Poly& poly, const Classification& c) {
     }
   }
   return changes;
+}
+
+double distanceBetween(const Point3& a, const Point3& b) {
+  const double dx = double(a.x) - b.x;
+  const double dy = double(a.y) - b.y;
+  const double dz = double(a.z) - b.z;
+  return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+// Puts back on their own sides the vertices within tolerance of the plane
+// whose edges to the other side would cross it more than tolerance away
+// from them; returns the polygon's side by the sides then. Leaving such a
+// vertex on the plane would bend the cut by up to the tolerance, and where
+// the next plane meets this one at a shallow angle the corner the two cuts
+// make would move far along the seam, where the other solid, cut by the
+// first solid's planes, puts it in its true place. A vertex whose crossings
+// would lie within tolerance of it stays on the plane: the cut then misses
+// nothing a weld would not close, and no sliver narrower than the
+// tolerance is cut off. Kept out of line, where its copy of the
+// classification does not weigh on every split.
+[[gnu::noinline]] Side placeNearVertices(const Poly& poly, const Plane& plane, float tolerance, Side tolerant,
+                                         Classification& c) {
+  const auto exactSide = [&](int i) { return sideOf(c.values[i], rounding(poly.vertices[i], plane)); };
+  Side placed[kMaxVertexCount];
+  bool moved = false;
+  for (int i = 0; i < poly.vertexCount; ++i) {
+    placed[i] = c.sides[i];
+    const Side own = c.sides[i] == Side::On ? exactSide(i) : Side::On;
+    if (own == Side::On) continue;
+    for (const int j : {i == 0 ? poly.vertexCount - 1 : i - 1, i + 1 == poly.vertexCount ? 0 : i + 1}) {
+      if (!opposite(own, c.sides[j] == Side::On ? exactSide(j) : c.sides[j])) continue;
+      const double near = std::fabs(double(c.values[i]));
+      const double share = near / (near + std::fabs(double(c.values[j])));
+      if (share * distanceBetween(poly.vertices[i], poly.vertices[j]) > tolerance) {
+        placed[i] = own;
+        moved = true;
+      }
+    }
+  }
+  if (!moved) return tolerant;
+  Classification m = c;
+  Side result = Side::On;
+  for (int i = 0; i < poly.vertexCount; ++i) {
+    m.sides[i] = placed[i];
+    result = combine(result, placed[i]);
+  }
+  // Near vertices that rounding scatters to both sides of the plane keep
+  // the tolerance's sides: by theirs the ring would not be convex.
+  if (result == Side::Spanning && sideChanges(poly, m) > 2) return tolerant;
+  c = m;
+  return result;
 }
 
 Point3 crossing(const Point3& prev, const Point3& cur, float sPrev, const Plane& plane) {
@@ -154,10 +229,23 @@ void cut(const Poly& poly, const Plane& plane, const Classification& c, SplitPar
 
 }  // namespace
 
+Side tiltedSide(const Poly& poly, const Plane& plane) {
+  const double dot = double(poly.plane.x) * plane.x + double(poly.plane.y) * plane.y + double(poly.plane.z) * plane.z;
+  if (1.0 - dot * dot <= kMaxTilt * kMaxTilt) return Side::On;
+  float farthest = 0.0f;
+  for (int i = 0; i < poly.vertexCount; ++i) {
+    const float s = poly.vertices[i].dot(plane);
+    if (std::fabs(s) > std::fabs(farthest)) farthest = s;
+  }
+  return farthest > 0.0f ? Side::Front : farthest < 0.0f ? Side::Back : Side::On;
+}
+
 Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, std::optional<SplitParts>& parts,
                      bool makeBack, bool makeFront) {
   Classification c;
-  const Side result = classify(*poly, plane, tolerance, c);
+  Side result = classify(*poly, plane, tolerance, c);
+  if (result == Side::On) return tiltedSide(*poly, plane);
+  if (c.nearOff) result = placeNearVertices(*poly, plane, tolerance, result, c);
   if (result != Side::Spanning) return result;
   // A convex ring that passes from side to side more than twice lies in the
   // plane up to rounding, its vertices scattered just beyond the tolerance

@@ -32,10 +32,24 @@ struct SplitParts {
   PolyRef front[kMaxParts];
 };
 
+// Sines of angles up to this between a polygon's plane and another count
+// as parallel: well below the angle between neighbouring facets of a fine
+// sphere (0.025 for 256 segments). Only a piece smaller than about a
+// thousand float steps can come out tilted this much by rounding alone,
+// and for one that small either side is a choice within the tolerance.
+constexpr double kMaxTilt = 1e-3;
+
+// The side of poly, all of whose vertices lie within tolerance of plane:
+// On when its own plane is parallel within kMaxTilt, else the side of its
+// farthest vertex.
+Side tiltedSide(const Poly& poly, const Plane& plane);
+
 // splitPoly with the tolerance given and no limit on the pieces: parts is
 // filled for Spanning only, and poly itself is the answer otherwise. A ring
 // that passes from side to side more than twice, which a convex ring does
-// only through rounding, counts as On.
+// only through rounding, counts as On; one within the tolerance counts as
+// tiltedSide says; a near vertex whose edges would cross the plane more
+// than the tolerance from it is cut off at the plane.
 Side splitPolyWithin(const PolyRef& poly, const Plane& plane, float tolerance, SplitParts& parts);
 
 // The same, with room for the pieces made only for a crossing polygon (the

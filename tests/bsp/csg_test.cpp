@@ -333,4 +333,20 @@ TEST(Csg, ManyFacedSolidsRelabelEveryCellTheOperandHolds) {
   }
 }
 
+// A solid thinner than the offset at which a cell is probed: its inside
+// must still turn empty when an enclosing box no face of which comes near
+// is taken away, or a face a later operation sends through it is kept.
+TEST(Csg, SliversInsideAnEnclosingBoxAreEmptiedToo) {
+  for (const double h : {1e-3, 1e-4, 3e-5}) {
+    BspTree tree;
+    combine(tree, prism({{0, 0}, {1, 0}, {1, h}}, 0, 1), CsgOperation::Union);
+    combine(tree, cubeAround(0, 2), CsgOperation::Difference);
+    for (double x = 0.05; x < 1; x += 0.05) {
+      EXPECT_FALSE(isInside(tree, pt(float(x), float(x * h / 2), 0.5f))) << h << " at " << x;
+    }
+    combine(tree, box(0.5, -1, -1, 0.6, 1, 2), CsgOperation::Difference);
+    EXPECT_EQ(figuresOf(tree).faces, 0) << h;
+  }
+}
+
 }  // namespace

@@ -116,4 +116,55 @@ TEST(SplitPolyWithin, PieceBeyondTheVertexLimitComesAsParts) {
   EXPECT_EQ(split(polyOf(circle(254)), planeOf(1, 0, 0, -0.9999f)).back->vertexCount, 255);
 }
 
+// A vertex within the tolerance but off the plane stays on it only while
+// the crossings it stands for lie within the tolerance of it. Where its
+// edges run nearly along the plane, leaving it there would bend the cut far
+// from the plane along them, so the edges are cut where they meet it.
+TEST(SplitPolyWithin, NearVertexIsCutOffWhereItsEdgesRunAlongThePlane) {
+  const struct {
+    float apex, below;  // the apex's height, the other two vertices' depth
+    Side side;
+  } cases[] = {
+      {5e-4f, 1.0f, Side::Back},       // steep edges: crossings 5e-4 from the apex
+      {5e-4f, 2e-3f, Side::Spanning},  // slope 1/500: crossings a fifth of the way down
+      {1e-9f, 2e-3f, Side::Back},      // off the plane by rounding alone
+  };
+  for (const auto& c : cases) {
+    SplitParts parts;
+    const PolyRef ring = polyOf({pt(0, 0, c.apex), pt(-1, -1, -c.below), pt(1, -1, -c.below)});
+    ASSERT_EQ(splitPolyWithin(ring, planeOf(0, 0, 1, 0), 1e-3f, parts), c.side) << c.apex << " " << c.below;
+    if (c.side != Side::Spanning) continue;
+    ASSERT_EQ(parts.front[0]->vertexCount, 3);  // the apex and the two crossings
+    for (int i = 0; i < 3; ++i) {
+      const Point3& v = parts.front[0]->vertices[i];
+      if (v.z > 0) continue;
+      EXPECT_NEAR(v.z, 0.0f, 1e-7f);
+      EXPECT_NEAR(std::fabs(v.x), 0.2f, 1e-6f);
+      EXPECT_NEAR(v.y, -0.2f, 1e-6f);
+    }
+  }
+}
+
+// A polygon lies in a plane when its vertices are near it and its own plane
+// is parallel to it; a sliver tilted against the plane, thin enough to lie
+// within the tolerance, goes to the side its far edge is on.
+TEST(SplitPolyWithin, TiltedSliverWithinTheToleranceIsNotInThePlane) {
+  const float tolerance = 1e-3f;
+  const Plane floor = planeOf(0, 0, 1, 0);
+  const auto sliver = [](float lift) {
+    return polyOf({pt(0, 0, 0), pt(1, 0, 0), pt(1, 0.01f, lift), pt(0, 0.01f, lift)});
+  };
+  const std::pair<float, Side> cases[] = {
+      {0.0f, Side::On},       // in the plane
+      {5e-4f, Side::Front},   // tilted by 1/20
+      {-5e-4f, Side::Back},
+      {5e-6f, Side::On},      // tilted by 1/2000: parallel as far as a plane can tell
+  };
+  for (const auto& [lift, side] : cases) {
+    SplitParts parts;
+    EXPECT_EQ(splitPolyWithin(sliver(lift), floor, tolerance, parts), side) << lift;
+    EXPECT_FALSE(parts.back[0] || parts.front[0]) << lift;
+  }
+}
+
 }  // namespace

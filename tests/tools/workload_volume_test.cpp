@@ -267,9 +267,10 @@ TEST(ShippedWorkloads, ResultsHaveTheirExactVolumeInBoundedMemory) {
     RepetitionPolicy once;
     once.minReps = once.maxReps = 1;
     const Measurement m = measure(w, once);
-    // Faces that lie closer than the engine's on-plane tolerance count as
-    // touching: 256 holes cut by it leave 1e-5 of the volume in doubt.
-    EXPECT_NEAR(m.volume, expected, 5e-5 * std::fabs(expected));
+    // Float corners put the seams of fine spheres and cylinders a few
+    // roundings off the exact ones: 1e-7 of the volume, where a cut that
+    // bends by the on-plane tolerance at shallow seams moved 3e-6.
+    EXPECT_NEAR(m.volume, expected, 5e-7 * std::fabs(expected));
 #if !defined(__SANITIZE_ADDRESS__)
     // What a run makes resident, against what its polygons need; the
     // allowance covers the allocator's own arenas on small workloads.
