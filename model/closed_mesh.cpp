@@ -64,12 +64,6 @@ bool isSliver(const FaceRing& ring, const std::vector<Point3>& vertices, double 
   return true;
 }
 
-std::string describe(const Point3& p) {
-  char text[96];
-  std::snprintf(text, sizeof text, "(%.9g, %.9g, %.9g)", p.x, p.y, p.z);
-  return text;
-}
-
 // Keeps only the vertices the faces use, in the order faces first use them.
 void dropUnused(ClosedMesh& mesh) {
   constexpr std::uint32_t kUnused = ~0u;
@@ -88,6 +82,12 @@ void dropUnused(ClosedMesh& mesh) {
 }
 
 }  // namespace
+
+std::string pointText(const Point3& p) {
+  char text[96];
+  std::snprintf(text, sizeof text, "(%.9g, %.9g, %.9g)", p.x, p.y, p.z);
+  return text;
+}
 
 bool buildClosedMesh(const PolyListRef& polygons, ClosedMesh& mesh, std::string& error) {
   mesh = ClosedMesh();
@@ -119,6 +119,7 @@ bool buildClosedMesh(const PolyListRef& polygons, ClosedMesh& mesh, std::string&
   mesh.vertices = welder.vertices();
   resolveTJunctions(mesh.vertices, mesh.faces, mesh.tolerance);
   resolveTJunctions(mesh.vertices, mesh.faces, kWiderReach * mesh.tolerance);
+  foldNeedles(mesh.vertices, mesh.faces, kWiderReach * mesh.tolerance);
 
   const DirectedEdges edges(mesh.faces);
   const std::vector<DirectedEdge> open = edges.unpaired(mesh.faces);
@@ -126,7 +127,7 @@ bool buildClosedMesh(const PolyListRef& polygons, ClosedMesh& mesh, std::string&
     const DirectedEdge& e = open.front();
     const int forth = edges.count(e.from, e.to);
     const int back = edges.count(e.to, e.from);
-    const std::string edge = "the edge from " + describe(mesh.vertices[e.from]) + " to " + describe(mesh.vertices[e.to]);
+    const std::string edge = "the edge from " + pointText(mesh.vertices[e.from]) + " to " + pointText(mesh.vertices[e.to]);
     if (forth == back) {
       // Two parts of a solid that meet along an edge: sound as a solid, but
       // no mesh file can hold it as a 2-manifold.

@@ -10,7 +10,8 @@
 //      meets itself, and drops what has no area: a sliver narrower than
 //      the tolerance;
 //   3. resolves T-junctions (model/t_junctions.h), first within the
-//      tolerance, then what is still open within twice it;
+//      tolerance, then what is still open within twice it, and folds away
+//      needles, rings that run out and back along one line;
 //   4. checks that every edge is used exactly once in each direction.
 // The tolerance is the CSG's own for the result's box (bsp/bounds.h): what
 // it counts as on a plane, a few float steps at the largest coordinate or
@@ -40,5 +41,8 @@ struct ClosedMesh {
 // the place when the polygons do not close up into a 2-manifold or hold a
 // coordinate that is not finite.
 bool buildClosedMesh(const PolyListRef& polygons, ClosedMesh& mesh, std::string& error);
+
+// p as messages name a place: "(x, y, z)", each coordinate read back exactly.
+std::string pointText(const Point3& p);
 
 #endif

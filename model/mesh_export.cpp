@@ -103,10 +103,7 @@ bool exportMesh(const PolyListRef& polygons, const std::string& path, MeshFormat
   std::string bytes;
   if (format == MeshFormat::Stl) {
     TriangleMesh triangulated;
-    if (!triangulateFaces(mesh, triangulated)) {
-      error = "a face of the result is not convex and cannot be cut into triangles";
-      return false;
-    }
+    if (!triangulateFaces(mesh, triangulated, error)) return false;
     bytes = stlFile(triangulated);
     exported.vertices = triangulated.vertices.size();
     exported.faces = triangulated.triangles.size();

@@ -11,6 +11,24 @@ namespace {
 
 using Grid = std::unordered_map<GridCell, std::vector<std::uint32_t>, GridCellHash>;
 
+constexpr int kNeedleRounds = 8;
+constexpr double kNeedleSlenderness = 4.0;
+
+// True when p lies within tolerance of the inside of the segment from a to
+// b; t is its place along it (0 at a, 1 at b), offset its distance from it.
+bool liesInside(const Point3& p, const Point3& a, const Point3& b, double tolerance, double& t, double& offset) {
+  const double d[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
+  const double w[3] = {double(p.x) - a.x, double(p.y) - a.y, double(p.z) - a.z};
+  const double length2 = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+  if (length2 == 0.0) return false;
+  t = (w[0] * d[0] + w[1] * d[1] + w[2] * d[2]) / length2;
+  if (!(t > 0.0 && t < 1.0)) return false;
+  double off2 = 0.0;
+  for (int i = 0; i < 3; ++i) off2 += (w[i] - t * d[i]) * (w[i] - t * d[i]);
+  offset = std::sqrt(off2);
+  return offset <= tolerance;
+}
+
 struct OnEdge {
   double t;  // 0 at the edge's start, 1 at its end
   std::uint32_t vertex;
@@ -43,7 +61,7 @@ class EdgeSearch {
         if (v == a || v == b || seen_[v] == stamp_) return;
         seen_[v] = stamp_;
         OnEdge on{0.0, v};
-        if (liesInside(v, pa, pb, on.t, on.offset)) found.push_back(on);
+        if (liesInside(vertices_[v], pa, pb, tolerance_, on.t, on.offset)) found.push_back(on);
       });
     }
     return found;
@@ -57,20 +75,6 @@ class EdgeSearch {
       if (cell == grid_.end()) return;
       for (const std::uint32_t v : cell->second) visit(v);
     });
-  }
-
-  bool liesInside(std::uint32_t v, const Point3& a, const Point3& b, double& t, double& offset) const {
-    const Point3& p = vertices_[v];
-    const double d[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
-    const double w[3] = {double(p.x) - a.x, double(p.y) - a.y, double(p.z) - a.z};
-    const double length2 = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
-    if (length2 == 0.0) return false;
-    t = (w[0] * d[0] + w[1] * d[1] + w[2] * d[2]) / length2;
-    if (!(t > 0.0 && t < 1.0)) return false;
-    double off2 = 0.0;
-    for (int i = 0; i < 3; ++i) off2 += (w[i] - t * d[i]) * (w[i] - t * d[i]);
-    offset = std::sqrt(off2);
-    return offset <= tolerance_;
   }
 
   const std::vector<Point3>& vertices_;
@@ -249,4 +253,94 @@ std::size_t resolveTJunctions(const std::vector<Point3>& vertices, std::vector<F
     ring = std::move(split);
   }
   return inserted;
+}
+
+std::size_t foldNeedles(const std::vector<Point3>& vertices, std::vector<FaceRing>& faces, double reach) {
+  constexpr std::size_t kSeveral = ~std::size_t{0};
+  std::unordered_map<std::uint64_t, int> uses;            // kept up to date through every fold
+  std::unordered_map<std::uint64_t, std::size_t> faceOf;  // edge to the one face using it, as counted
+  const auto use = [&](std::uint32_t from, std::uint32_t to, int step) { uses[edgeKey(from, to)] += step; };
+  const auto surplus = [&](std::uint32_t from, std::uint32_t to) {
+    const auto forth = uses.find(edgeKey(from, to));
+    const auto back = uses.find(edgeKey(to, from));
+    return (forth == uses.end() ? 0 : forth->second) - (back == uses.end() ? 0 : back->second);
+  };
+  std::size_t folded = 0;
+  // A fold that gives the foot to the face across changes two faces; the
+  // others are looked at again, with faceOf counted afresh, next round.
+  // Needles come alone or a few in a row, where a corner was cut several
+  // times; the bound keeps a knot of them from passing a vertex to and fro.
+  for (int round = 0; round < kNeedleRounds; ++round) {
+    bool changed = false;
+    uses.clear();
+    faceOf.clear();
+    for (std::size_t f = 0; f < faces.size(); ++f) {
+      const FaceRing& ring = faces[f];
+      for (std::size_t i = 0; i < ring.size(); ++i) {
+        const std::uint32_t from = ring[i], to = ring[(i + 1) % ring.size()];
+        use(from, to, +1);
+        const auto placed = faceOf.emplace(edgeKey(from, to), f);
+        if (!placed.second) placed.first->second = kSeveral;
+      }
+    }
+    std::vector<char> touched(faces.size(), 0);
+    for (std::size_t f = 0; f < faces.size(); ++f) {
+      FaceRing& ring = faces[f];
+      // A triangle with its tip on a side has no area and went as a sliver.
+      if (touched[f] || ring.size() < 4) continue;
+      for (std::size_t i = 0; i < ring.size(); ++i) {
+        const std::uint32_t a = ring[(i + ring.size() - 1) % ring.size()];
+        const std::uint32_t v = ring[i];
+        const std::uint32_t b = ring[(i + 1) % ring.size()];
+        // The needle runs out along its long side, p to q, and back along
+        // its short one, foot to tip or tip to foot.
+        std::uint32_t p = 0, q = 0, foot = 0;
+        double t = 0.0, offset = 0.0;
+        if (liesInside(vertices[b], vertices[a], vertices[v], reach, t, offset)) {
+          p = a, q = v, foot = b;
+        } else if (liesInside(vertices[a], vertices[v], vertices[b], reach, t, offset)) {
+          p = v, q = b, foot = a;
+        } else {
+          continue;
+        }
+        // A needle is slender; two corners about as far apart as the foot
+        // lies off the long side are a blunt corner, and each would seem
+        // the other's needle.
+        if (!(kNeedleSlenderness * offset < distance(vertices[v], vertices[foot]))) continue;
+        const std::uint32_t shortFrom = foot == b ? v : a;
+        const std::uint32_t shortTo = foot == b ? b : v;
+        if (surplus(p, q) == 0) {
+          // The face across the long side gets the foot.
+          const auto across = faceOf.find(edgeKey(q, p));
+          if (across == faceOf.end() || across->second == kSeveral || across->second == f || touched[across->second]) {
+            continue;
+          }
+          FaceRing& other = faces[across->second];
+          if (std::find(other.begin(), other.end(), foot) != other.end()) continue;
+          std::size_t k = 0;
+          while (other[k] != q) ++k;
+          other.insert(other.begin() + static_cast<std::ptrdiff_t>(k + 1), foot);
+          use(q, p, -1);
+          use(q, foot, +1);
+          use(foot, p, +1);
+          touched[across->second] = 1;
+        } else if (surplus(p, q) != 1 || surplus(shortFrom, shortTo) != 1 || surplus(b, a) != 1) {
+          // Otherwise only a needle whose both sides are open folds: one
+          // the CSG left a tolerance off the path that the faces across
+          // take through the foot, which the new side a to b then pairs.
+          continue;
+        }
+        use(a, v, -1);
+        use(v, b, -1);
+        use(a, b, +1);
+        ring.erase(ring.begin() + static_cast<std::ptrdiff_t>(i));
+        touched[f] = 1;
+        ++folded;
+        changed = true;
+        break;
+      }
+    }
+    if (!changed) break;
+  }
+  return folded;
 }

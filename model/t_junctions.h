@@ -24,4 +24,16 @@
 // tolerance apart (model/vertex_weld.h).
 std::size_t resolveTJunctions(const std::vector<Point3>& vertices, std::vector<FaceRing>& faces, double tolerance);
 
+// Needles: where the CSG cut a corner of a face twice, a rounding step
+// apart, the ring can run out to a vertex and back along the same line, a
+// needle without width. A ring that crosses itself there, or a triangle
+// along the needle, would make slivers, so each needle is folded away: its
+// tip leaves the ring, and its foot (the vertex within reach of the inside
+// of the long side) goes into the face across that side. Where no face is
+// across, because the CSG left the long side open a tolerance off the
+// faces beyond, which run through the foot, the tip only leaves, when that
+// pairs all three sides. No paired edge is left open; no area changes but
+// the needle's. Returns how many were folded.
+std::size_t foldNeedles(const std::vector<Point3>& vertices, std::vector<FaceRing>& faces, double reach);
+
 #endif
