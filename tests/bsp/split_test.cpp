@@ -167,4 +167,30 @@ TEST(SplitPolyWithin, TiltedSliverWithinTheToleranceIsNotInThePlane) {
   }
 }
 
+// A ring is cut only when it passes from one side to the other twice, its
+// on-plane vertices skipped and the count taken round the ring: a
+// hexagon whose corners rounding scatters just beyond the tolerance either
+// way lies in the plane, however its on-plane corners fall at the end of
+// the ring or the start.
+TEST(SplitPolyWithin, OnlyARingThatCrossesTwiceIsCut) {
+  const float up = 3 * kEpsilon, down = -3 * kEpsilon;
+  const struct {
+    std::vector<float> heights;  // of the hexagon's corners, in ring order
+    Side side;
+  } cases[] = {
+      {{up, down, up, down, up, down}, Side::On},
+      {{0, up, down, up, down, 0}, Side::On},
+      {{down, up, 0, 0, up, down}, Side::Spanning},
+      {{up, 0, down, down, 0, up}, Side::Spanning},
+      {{0, 0, 1, 1, 0, 0}, Side::Front},
+  };
+  for (const auto& c : cases) {
+    std::vector<Point3> ring = circle(6);
+    for (std::size_t i = 0; i < ring.size(); ++i) ring[i].z = c.heights[i];
+    SplitParts parts;
+    EXPECT_EQ(splitPolyWithin(polyOf(ring), planeOf(0, 0, 1, 0), kEpsilon, parts), c.side) << c.heights[1];
+    EXPECT_EQ(bool(parts.back[0]), c.side == Side::Spanning);
+  }
+}
+
 }  // namespace
